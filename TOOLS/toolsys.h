@@ -1,0 +1,60 @@
+// System helpers shared by the whole program: bounded string building, copying
+// and formatting, Shift-JIS (code page 932) aware scans, path extensions, the
+// debug trace, and the clipboard text output.
+#ifndef QUORZEL_TOOLS_TOOLSYS_H
+#define QUORZEL_TOOLS_TOOLSYS_H
+
+#include <stdarg.h>
+
+// A path buffer holds at most PATH_CAPACITY - 1 bytes of text and the terminator.
+const unsigned PATH_CAPACITY = 522;
+
+// Byte types of a Shift-JIS string (GetByteType).
+const int BYTE_TYPE_SINGLE = 0;
+const int BYTE_TYPE_LEAD = 1;
+const int BYTE_TYPE_TRAIL = 2;
+
+// A character-set table: one bit per byte value (MakeCharSet).
+const unsigned CHAR_SET_SIZE = 32;
+
+// Bounded building, copying and formatting. Capacities count the terminator.
+unsigned AppendString(char* pBuffer, unsigned nOffset, unsigned nCapacity, const char* pszSource);
+void CopyString(char* pszDestination, unsigned nCapacity, const char* pszSource);
+int FormatBoundedV(char* pBuffer, unsigned nCapacity, const char* pszFormat, va_list args);
+int FormatBounded(char* pBuffer, unsigned nCapacity, const char* pszFormat, ...)
+    __attribute__((format(printf, 3, 4)));
+
+// Comparison and measurement.
+bool IsSameString(const char* pszFirst, const char* pszSecond);
+bool IsSameStringNoCase(const char* pszFirst, const char* pszSecond);
+char* StringEnd(const char* psz);
+void* ClearBytes(void* pDestination, unsigned nSize);
+
+// Double-byte characters and scans.
+bool IsLeadByte(unsigned char value);
+int GetByteType(const char* psz, unsigned nIndex);
+unsigned GetCharCode(const char* psz);
+char* NextChar(const char* psz);
+bool MakeCharSet(unsigned char* pTable, const char* pszSet);
+unsigned SpanExcluding(const char* psz, const char* pszSet);
+unsigned SpanIncluding(const char* psz, const char* pszSet);
+char* SkipBlanks(const char* psz);
+
+// Path extension.
+bool IsPathSeparatorAt(const char* pszPath, unsigned nIndex);
+char* FindExtension(const char* pszPath);
+char* CutExtension(char* pszPath);
+bool SetCppExtension(char* pszPath);
+
+// Debug trace.
+typedef int (*TraceProc)(const char* pszFormat, ...);
+extern TraceProc g_pfnTraceProc;
+TraceProc GetTraceProc();
+int DefaultTraceProc(const char* pszFormat, ...) __attribute__((format(printf, 1, 2)));
+void TraceFailure(const char* pszSourcePath, int nLine, const char* pszMessage);
+
+// Clipboard: puts a NUL-terminated text on the clipboard as CF_TEXT.
+// Windows only; a failure is traced and gives false.
+bool SetClipboardText(const char* pszText);
+
+#endif

@@ -1,0 +1,225 @@
+// Writes the C++ text of a cursor: the macros, the AND and XOR arrays as
+// pictures of X and _, and the CreateCursor call. One builder serves both
+// the measuring run (no buffer) and the writing run, so the two agree.
+#include "cursor/cursorsource.h"
+
+#include <stdlib.h>
+
+#include "TOOLS/toolsys.h"
+
+namespace
+{
+
+const char NEW_LINE[] = "\r\n";
+const unsigned NUMBER_CAPACITY = 32;
+
+// The parameters of the row macro, one per byte of a mask row (m is the
+// macro itself). A row of a 255-pixel cursor has 32 bytes.
+const char MACRO_PARAMETER_NAMES[] = "abcdefghijklnopqrstuvwxyzABCDEFG";
+
+// A cursor of width 0 has no bytes per row; its macro keeps four parameters.
+const char EMPTY_ROW_MACRO[] =
+    "( a, b, c, d ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d";
+
+// The lines of the call block: tabs, the number (if any) and the text after it.
+enum CallNumber
+{
+    CALL_NUMBER_NONE,
+    CALL_NUMBER_HOTSPOT_X,
+    CALL_NUMBER_HOTSPOT_Y,
+    CALL_NUMBER_WIDTH,
+    CALL_NUMBER_HEIGHT,
+};
+
+struct CallLine
+{
+    unsigned nTabs;
+    CallNumber number;
+    const char* pszText;
+};
+
+// The comments say: the instance of the module that creates the cursor, the
+// x and y of the hot spot, the width and the height of the cursor.
+const CallLine CREATE_CURSOR_CALL[] = {
+    {1, CALL_NUMBER_NONE, "return CreateCursor"},
+    {2, CALL_NUMBER_NONE, "("},
+    {3, CALL_NUMBER_NONE, "hInstance, // カーソルを作成するモジュールのインスタンス"},
+    {3, CALL_NUMBER_HOTSPOT_X, ", // ホットスポットの x 座標"},
+    {3, CALL_NUMBER_HOTSPOT_Y, ", // ホットスポットの y 座標"},
+    {3, CALL_NUMBER_WIDTH, ", // カーソルの幅"},
+    {3, CALL_NUMBER_HEIGHT, ", // カーソルの高さ"},
+    {3, CALL_NUMBER_NONE, "maskAND, // "},
+    {3, CALL_NUMBER_NONE, "maskXOR  // "},
+    {2, CALL_NUMBER_NONE, ");"},
+};
+
+int GetCallNumber(const CursorDirEntry* pEntry, CallNumber number)
+{
+    switch (number)
+    {
+    case CALL_NUMBER_HOTSPOT_X: return pEntry->hotspotX;
+    case CALL_NUMBER_HOTSPOT_Y: return pEntry->hotspotY;
+    case CALL_NUMBER_WIDTH: return pEntry->width;
+    case CALL_NUMBER_HEIGHT: return pEntry->height;
+    case CALL_NUMBER_NONE: break;
+    }
+    return 0;
+}
+
+// "#define m( a, b ) (((((((( 0 a, (((((((( 0 b" with one parameter per row byte.
+unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nOffset,
+                                  unsigned nRowBytes)
+{
+    unsigned n = 0;
+    n += AppendString(pBuffer, nOffset + n, nCapacity, "#define ");
+    n += AppendString(pBuffer, nOffset + n, nCapacity, "m");
+    if (nRowBytes == 0)
+    {
+        n += AppendString(pBuffer, nOffset + n, nCapacity, EMPTY_ROW_MACRO);
+    }
+    else
+    {
+        char szName[2] = "";
+        n += AppendString(pBuffer, nOffset + n, nCapacity, "( ");
+        for (unsigned i = 0; i < nRowBytes; ++i)
+        {
+            szName[0] = MACRO_PARAMETER_NAMES[i];
+            n += AppendString(pBuffer, nOffset + n, nCapacity, i ? ", " : "");
+            n += AppendString(pBuffer, nOffset + n, nCapacity, szName);
+        }
+        n += AppendString(pBuffer, nOffset + n, nCapacity, " ) ");
+        for (unsigned i = 0; i < nRowBytes; ++i)
+        {
+            szName[0] = MACRO_PARAMETER_NAMES[i];
+            n += AppendString(pBuffer, nOffset + n, nCapacity, i ? ", (((((((( 0 " : "(((((((( 0 ");
+            n += AppendString(pBuffer, nOffset + n, nCapacity, szName);
+        }
+    }
+    n += AppendNewLine(pBuffer, nCapacity, nOffset + n);
+    return n;
+}
+
+unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char* pszLine)
+{
+    unsigned n = AppendString(pBuffer, nOffset, nCapacity, pszLine);
+    return n + AppendNewLine(pBuffer, nCapacity, nOffset + n);
+}
+
+}  // namespace
+
+unsigned AppendTabs(char* pBuffer, unsigned nCapacity, unsigned nOffset, unsigned nTabs)
+{
+    unsigned n = 0;
+    for (unsigned i = 0; i < nTabs; ++i)
+        n += AppendString(pBuffer, nOffset + n, nCapacity, "\t");
+    return n;
+}
+
+unsigned AppendNewLine(char* pBuffer, unsigned nCapacity, unsigned nOffset)
+{
+    return AppendString(pBuffer, nOffset, nCapacity, NEW_LINE);
+}
+
+unsigned AppendMaskByte(char* pBuffer, unsigned nCapacity, unsigned nOffset, uint8_t value)
+{
+    // "X _ X _ X _ X _": one character per bit, the most significant first.
+    char szBits[16];
+    unsigned nLength = 0;
+    for (unsigned nBit = 0x80; nBit != 0; nBit >>= 1)
+    {
+        if (nLength)
+            szBits[nLength++] = ' ';
+        szBits[nLength++] = (value & nBit) ? 'X' : '_';
+    }
+    szBits[nLength] = '\0';
+    return AppendString(pBuffer, nOffset, nCapacity, szBits);
+}
+
+unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, const uint8_t* pRow,
+                       unsigned nRowBytes)
+{
+    unsigned n = 0;
+    n += AppendString(pBuffer, nOffset + n, nCapacity, "m");
+    n += AppendString(pBuffer, nOffset + n, nCapacity, "( ");
+    for (unsigned i = 0; i < nRowBytes; ++i)
+    {
+        n += AppendString(pBuffer, nOffset + n, nCapacity, i ? "," : "");
+        n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
+    }
+    n += AppendString(pBuffer, nOffset + n, nCapacity, " )");
+    return n;
+}
+
+unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
+                         const CursorDirEntry* pEntry, const char* pszName, const uint8_t* pMask)
+{
+    const unsigned nRowBytes = GetMaskRowBytes(pEntry->width);
+    unsigned n = 0;
+    n += AppendTabs(pBuffer, nCapacity, nOffset + n, 1);
+    n += AppendString(pBuffer, nOffset + n, nCapacity, "const BYTE ");
+    n += AppendString(pBuffer, nOffset + n, nCapacity, pszName);
+    n += AppendLine(pBuffer, nCapacity, nOffset + n, "[ ] = ");
+    n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
+    n += AppendLine(pBuffer, nCapacity, nOffset + n, "{");
+    // The mask stores the bottom row first; CreateCursor takes the top row first.
+    for (unsigned nRow = pEntry->height; nRow-- > 0;)
+    {
+        n += AppendTabs(pBuffer, nCapacity, nOffset + n, 3);
+        n += AppendMaskRow(pBuffer, nCapacity, nOffset + n, pMask + nRow * nRowBytes, nRowBytes);
+        n += AppendLine(pBuffer, nCapacity, nOffset + n, ", ");
+    }
+    n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
+    n += AppendLine(pBuffer, nCapacity, nOffset + n, "};");
+    return n;
+}
+
+unsigned AppendCreateCursorCall(char* pBuffer, unsigned nCapacity, unsigned nOffset,
+                                const CursorDirEntry* pEntry)
+{
+    unsigned n = 0;
+    for (const CallLine& line : CREATE_CURSOR_CALL)
+    {
+        n += AppendTabs(pBuffer, nCapacity, nOffset + n, line.nTabs);
+        if (line.number != CALL_NUMBER_NONE)
+        {
+            char szNumber[NUMBER_CAPACITY];
+            FormatBounded(szNumber, sizeof szNumber, "%d", GetCallNumber(pEntry, line.number));
+            n += AppendString(pBuffer, nOffset + n, nCapacity, szNumber);
+        }
+        n += AppendLine(pBuffer, nCapacity, nOffset + n, line.pszText);
+    }
+    return n;
+}
+
+unsigned BuildCursorSource(char* pBuffer, unsigned nCapacity, const CursorDirEntry* pEntry,
+                           const uint8_t* pXorMask, const uint8_t* pAndMask)
+{
+    unsigned n = 0;
+    n += AppendLine(pBuffer, nCapacity, n, "{");
+    n += AppendRowMacroDefinition(pBuffer, nCapacity, n, GetMaskRowBytes(pEntry->width));
+    n += AppendLine(pBuffer, nCapacity, n, "#define X )*2+1");
+    n += AppendLine(pBuffer, nCapacity, n, "#define _ )*2");
+    n += AppendMaskArray(pBuffer, nCapacity, n, pEntry, "maskAND", pAndMask);
+    n += AppendMaskArray(pBuffer, nCapacity, n, pEntry, "maskXOR", pXorMask);
+    n += AppendString(pBuffer, n, nCapacity, "#undef ");
+    n += AppendLine(pBuffer, nCapacity, n, "m");
+    n += AppendLine(pBuffer, nCapacity, n, "#undef X");
+    n += AppendLine(pBuffer, nCapacity, n, "#undef _");
+    n += AppendNewLine(pBuffer, nCapacity, n);
+    n += AppendCreateCursorCall(pBuffer, nCapacity, n, pEntry);
+    n += AppendLine(pBuffer, nCapacity, n, "}");
+    if (pBuffer && nCapacity == 0)
+        return 0;  // not even the terminator fits
+    return n + 1;
+}
+
+char* GenerateCursorSource(const CursorDirEntry* pEntry, const uint8_t* pXorMask,
+                           const uint8_t* pAndMask)
+{
+    const unsigned nSize = BuildCursorSource(nullptr, 0, pEntry, pXorMask, pAndMask);
+    char* pszText = static_cast<char*>(malloc(nSize));
+    if (!pszText)
+        return nullptr;
+    BuildCursorSource(pszText, nSize, pEntry, pXorMask, pAndMask);
+    return pszText;
+}
