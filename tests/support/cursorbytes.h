@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-struct CursorSpec
+struct CursorDrawing
 {
     unsigned width;      // 0 to 255 (stored as a byte)
     unsigned height;     // 0 to 255
@@ -52,7 +52,7 @@ inline unsigned FileStride(unsigned width) { return (width + 31) / 32 * 4; }
 
 // The file as a cursor editor writes it: XOR then AND mask, each row padded
 // to 4 bytes with zero bits, the bottom row first.
-inline std::vector<uint8_t> MakeCursorFile(const CursorSpec& spec)
+inline std::vector<uint8_t> MakeCursorFile(const CursorDrawing& spec)
 {
     const unsigned stride = FileStride(spec.width);
     const unsigned maskBytes = stride * spec.height;
