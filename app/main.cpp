@@ -31,6 +31,8 @@ void WriteOutputFile(const char* pszInputPath, const char* pszText)
     fclose(pOutput);
 }
 
+// The association dialog is not in this build yet: the instance takes and
+// releases the lock that will keep a second dialog from opening.
 int RunAssociationMode()
 {
     HANDLE hMutex = OpenInstallDialogMutex();
