@@ -12,7 +12,6 @@ namespace
 {
 
 const unsigned TRACE_LINE_CAPACITY = 1024;
-const char CPP_EXTENSION[] = ".cpp";
 
 bool IsTrailByte(unsigned char value)
 {

@@ -9,6 +9,9 @@
 // A path buffer holds at most PATH_CAPACITY - 1 bytes of text and the terminator.
 const unsigned PATH_CAPACITY = 522;
 
+// The extension of the generated source files.
+const char CPP_EXTENSION[] = ".cpp";
+
 // Byte types of a Shift-JIS string (GetByteType).
 const int BYTE_TYPE_SINGLE = 0;
 const int BYTE_TYPE_LEAD = 1;

@@ -19,8 +19,6 @@ const DWORD RECYCLE_WAIT_MS = 100;
 // The output path, then two NULs: the list form that SHFileOperationA takes.
 const unsigned DELETION_LIST_CAPACITY = PATH_CAPACITY + 2;
 
-const char CPP_EXTENSION[] = ".cpp";
-
 // The ".cpp" name is usable when ".cpp" went on whole and the name is not the
 // input's own (an input named *.cpp would otherwise be replaced by its text).
 bool IsUsableOutputPath(const char* pszOutputPath, const char* pszInputPath)

@@ -52,34 +52,34 @@ inline unsigned FileStride(unsigned width) { return (width + 31) / 32 * 4; }
 
 // The file as a cursor editor writes it: XOR then AND mask, each row padded
 // to 4 bytes with zero bits, the bottom row first.
-inline std::vector<uint8_t> MakeCursorFile(const CursorDrawing& spec)
+inline std::vector<uint8_t> MakeCursorFile(const CursorDrawing& drawing)
 {
-    const unsigned stride = FileStride(spec.width);
-    const unsigned maskBytes = stride * spec.height;
+    const unsigned stride = FileStride(drawing.width);
+    const unsigned maskBytes = stride * drawing.height;
     std::vector<uint8_t> bytes(OFFSET_MASKS + 2 * maskBytes, 0);
     PutLittleEndian(bytes, OFFSET_TYPE, 2, 2);
     PutLittleEndian(bytes, OFFSET_COUNT, 1, 2);
-    bytes[OFFSET_WIDTH] = uint8_t(spec.width);
-    bytes[OFFSET_HEIGHT] = uint8_t(spec.height);
-    PutLittleEndian(bytes, OFFSET_HOTSPOT_X, spec.hotspotX, 2);
-    PutLittleEndian(bytes, OFFSET_HOTSPOT_Y, spec.hotspotY, 2);
+    bytes[OFFSET_WIDTH] = uint8_t(drawing.width);
+    bytes[OFFSET_HEIGHT] = uint8_t(drawing.height);
+    PutLittleEndian(bytes, OFFSET_HOTSPOT_X, drawing.hotspotX, 2);
+    PutLittleEndian(bytes, OFFSET_HOTSPOT_Y, drawing.hotspotY, 2);
     PutLittleEndian(bytes, OFFSET_BYTES_IN_RES, 40 + 8 + 2 * maskBytes, 4);
     PutLittleEndian(bytes, OFFSET_IMAGE_OFFSET, OFFSET_BI_SIZE, 4);
     PutLittleEndian(bytes, OFFSET_BI_SIZE, 40, 4);
-    PutLittleEndian(bytes, OFFSET_BI_SIZE + 4, spec.width, 4);
-    PutLittleEndian(bytes, OFFSET_BI_SIZE + 8, 2 * spec.height, 4);
+    PutLittleEndian(bytes, OFFSET_BI_SIZE + 4, drawing.width, 4);
+    PutLittleEndian(bytes, OFFSET_BI_SIZE + 8, 2 * drawing.height, 4);
     PutLittleEndian(bytes, OFFSET_BI_PLANES, 1, 2);
     PutLittleEndian(bytes, OFFSET_BI_BIT_COUNT, 1, 2);
     PutLittleEndian(bytes, OFFSET_BI_SIZE + 20, 2 * maskBytes, 4);
     PutLittleEndian(bytes, OFFSET_COLOR_TABLE + 4, 0x00FFFFFF, 4);  // black, white
     for (unsigned mask = 0; mask < 2; ++mask)
     {
-        bool (*pixel)(unsigned, unsigned) = mask == 0 ? spec.xorPixel : spec.andPixel;
-        for (unsigned row = 0; row < spec.height; ++row)
+        bool (*pixel)(unsigned, unsigned) = mask == 0 ? drawing.xorPixel : drawing.andPixel;
+        for (unsigned row = 0; row < drawing.height; ++row)
         {
-            const unsigned y = spec.height - 1 - row;  // bottom row stored first
+            const unsigned y = drawing.height - 1 - row;  // bottom row stored first
             uint8_t* pRow = &bytes[OFFSET_MASKS + mask * maskBytes + row * stride];
-            for (unsigned x = 0; x < spec.width; ++x)
+            for (unsigned x = 0; x < drawing.width; ++x)
                 if (pixel && pixel(x, y))
                     pRow[x / 8] |= uint8_t(0x80 >> (x % 8));
         }
