@@ -284,15 +284,14 @@ TEST_F(Conversion, OldOutputGoesToTheRecycleBinWhenItCan)
     // A file open without FILE_SHARE_DELETE can be neither moved to the
     // recycle bin nor deleted, yet could still be opened for writing.
     enum Trashed { NOTHING, THE_OLD_TEXT, THE_NEW_TEXT };
-    const struct { const char* pszCase; const char* pszInput; bool fTwice, fOld, fHeld, fReplaced; Trashed trashed; }
-    CASES[] = {{"old arrow.cpp", "arrow.cur", false, true, false, true, THE_OLD_TEXT},
-               {"same input twice", "arrow.cur", true, false, false, true, THE_NEW_TEXT},
-               {"old arrow.cpp held open", "arrow.cur", false, true, true, false, NOTHING},
-               {"input arrow.cpp", "arrow.cpp", false, false, false, false, NOTHING}};
+    const struct { const char* pszCase; bool fTwice, fOld, fHeld, fReplaced; Trashed trashed; } CASES[] = {
+        {"old arrow.cpp", false, true, false, true, THE_OLD_TEXT},
+        {"same input twice", true, false, false, true, THE_NEW_TEXT},
+        {"old arrow.cpp held open", false, true, true, false, NOTHING}};
     for (const auto& c : CASES)
     {
         SCOPED_TRACE(c.pszCase);
-        const std::string folder = Path(c.pszCase), input = folder + "\\" + c.pszInput, output = folder + "\\arrow.cpp";
+        const std::string folder = Path(c.pszCase), input = folder + "\\arrow.cur", output = folder + "\\arrow.cpp";
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
         RemoveTree(TrashFolder());
         WriteCursor(input, ARROW);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/cursorbytes.h"
+
 namespace
 {
 
@@ -133,14 +135,15 @@ TEST_P(RoundTrip, GeneratedTextBuildsTheLoadedCursor)
 {
     const RoundTripCase& test = GetParam();
     // The cursor file's own header: width, height and hot spot.
-    BYTE header[14] = {};
+    BYTE header[OFFSET_BYTES_IN_RES] = {};
     FILE* pFile = fopen(test.pszPath, "rb");
     ASSERT_TRUE(pFile != nullptr) << test.pszPath << ": cannot open";
     const size_t nRead = fread(header, 1, sizeof header, pFile);
     fclose(pFile);
     ASSERT_EQ(sizeof header, nRead) << test.pszPath << ": header cut short";
-    const int nWidth = header[6], nHeight = header[7];
-    const DWORD xHotspot = header[10] | header[11] << 8, yHotspot = header[12] | header[13] << 8;
+    const int nWidth = header[OFFSET_WIDTH], nHeight = header[OFFSET_HEIGHT];
+    const DWORD xHotspot = header[OFFSET_HOTSPOT_X] | header[OFFSET_HOTSPOT_X + 1] << 8;
+    const DWORD yHotspot = header[OFFSET_HOTSPOT_Y] | header[OFFSET_HOTSPOT_Y + 1] << 8;
 
     CursorPixels made, loaded;
     ASSERT_TRUE(ReadCursor(test.pfnMake(GetModuleHandle(NULL)), &made))

@@ -97,12 +97,6 @@ TEST(CursorSource, LengthFollowsTheRowBytesAndHeightAndTheTextIsWellFormed)
                 const std::string text = Generate(c);
                 EXPECT_EQ(expected, text.size());
                 EXPECT_EQ(expected + 1, BuildCursorSource(nullptr, 0, &c.entry, c.xorMask.data(), c.andMask.data()));
-                const char names[] = "abcdefghijklnopqrstuvwxyzABCDEFG";
-                std::string params, body;
-                for (unsigned i = 0; i < parameters; ++i)
-                    params += std::string(i ? ", " : "") + names[i],
-                        body += std::string(i ? ", " : "") + "(((((((( 0 " + names[i];
-                EXPECT_EQ("#define m( " + params + " ) " + body + "\r\n", DefineLine(text));
                 EXPECT_EQ(std::string::npos, text.find('"'));
                 EXPECT_EQ("\r\n", text.substr(text.size() - 2));
                 for (size_t i = 0; i < text.size(); ++i)
@@ -122,6 +116,17 @@ TEST(CursorSource, DefineLineHasOneParameterPerRowByte)
     EXPECT_EQ("#define m( a, b, c, d, e, f ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d, "
               "(((((((( 0 e, (((((((( 0 f\r\n",
               DefineLine(Generate(MakeCursor(40, 1, 0, 0))));
+    // Width 0: no row bytes, yet the macro keeps its four parameters.
+    EXPECT_EQ("#define m( a, b, c, d ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d\r\n",
+              DefineLine(Generate(MakeCursor(0, 3, 0, 0))));
+    // 32 row bytes: m itself is no parameter name, upper case follows z.
+    const std::string wide = DefineLine(Generate(MakeCursor(255, 1, 0, 0)));
+    const std::string params = "( a, b, c, d, e, f, g, h, i, j, k, l, n, o, p, q, r, s, t, u, v, w, x, y, z, "
+                               "A, B, C, D, E, F, G ) ";
+    EXPECT_EQ("#define m" + params, wide.substr(0, 9 + params.size()));
+    EXPECT_EQ(", (((((((( 0 l, (((((((( 0 n, ", wide.substr(wide.find(", (((((((( 0 l"), 30));
+    EXPECT_EQ(", (((((((( 0 F, (((((((( 0 G\r\n", wide.substr(wide.size() - 30));
+    EXPECT_EQ(9 + params.size() + 32 * 12 + 31 * 2 + 2, wide.size()) << "32 terms of 12 bytes joined by \", \"";
 }
 
 TEST(CursorSource, RowsRunFromTheLastStoredToTheFirstAndAndComesFirst)
