@@ -1,14 +1,11 @@
 // Real windows for tests under Wine: popups and child controls made without a
-// class of their own, message pumping, and the lines the code traces.
+// class of their own, and the lines the code traces.
 #ifndef QUORZEL_TESTS_WINDOWTEST_H
 #define QUORZEL_TESTS_WINDOWTEST_H
 
-#include <windows.h>
-
-#include <stdarg.h>
 #include <stdio.h>
-
 #include <string>
+#include <windows.h>
 
 #include "TOOLS/toolsys.h"
 
@@ -20,18 +17,8 @@ inline HWND CreateTestWindow(DWORD dwStyle, HWND hwndParent, int x, int y, int c
                            reinterpret_cast<HMENU>(INT_PTR(nId)), GetModuleHandleA(nullptr), nullptr);
 }
 
-inline void PumpMessages()
-{
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
-        DispatchMessageA(&msg);
-}
-
-// With g_pfnTraceProc = CaptureTrace, traced lines collect in TracedLines().
-inline std::string& TracedLines()
-{
-    static std::string lines;
-    return lines;
-}
+// With g_pfnTraceProc = CaptureTrace, traced lines collect in g_tracedLines.
+inline std::string g_tracedLines;
 
 inline int CaptureTrace(const char* pszFormat, ...)
 {
@@ -40,7 +27,7 @@ inline int CaptureTrace(const char* pszFormat, ...)
     va_start(args, pszFormat);
     const int nResult = vsnprintf(szLine, sizeof szLine, pszFormat, args);
     va_end(args);
-    TracedLines() += szLine;
+    g_tracedLines += szLine;
     return nResult;
 }
 
