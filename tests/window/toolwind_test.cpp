@@ -109,11 +109,12 @@ TEST(FindMaximizeMenuItem, GivesTheFirstMaximizePositionOrMinusOne)
     EXPECT_EQ(4, FindMaximizeMenuItem(GetSystemMenu(hWnd, FALSE))) << "after Restore, Move, Size and Minimize";
     DestroyWindow(hWnd);
     HMENU hMenu = CreatePopupMenu();
-    const int EXPECTED[] = {-1, 0, 1, 0};  // with each item put in front: none, first, last, first of two
-    for (UINT id : {SC_CLOSE, SC_MAXIMIZE, SC_MOVE, SC_MAXIMIZE})
+    const struct { UINT id, uPosition; int nExpected; } STEPS[] = {  // none, the last, the first of two
+        {SC_CLOSE, UINT(-1), -1}, {SC_MAXIMIZE, UINT(-1), 1}, {SC_MAXIMIZE, 0, 0}};
+    for (const auto& step : STEPS)
     {
-        InsertMenuA(hMenu, 0, MF_BYPOSITION | MF_STRING, id, "item");
-        EXPECT_EQ(EXPECTED[GetMenuItemCount(hMenu) - 1], FindMaximizeMenuItem(hMenu)) << GetMenuItemCount(hMenu);
+        InsertMenuA(hMenu, step.uPosition, MF_BYPOSITION | MF_STRING, step.id, "item");
+        EXPECT_EQ(step.nExpected, FindMaximizeMenuItem(hMenu)) << GetMenuItemCount(hMenu) << " items";
     }
     DestroyMenu(hMenu);
     EXPECT_EQ(-1, FindMaximizeMenuItem(hMenu)) << "destroyed menu";
