@@ -7,9 +7,6 @@
 
 #include <string>
 
-// Where the keys moved aside wait, under HKEY_CURRENT_USER.
-const char SAVED_CLASSES_KEY[] = "Software\\quorzel-tests\\saved classes";
-
 // "path" makes the key; "path=text" also sets its REG_SZ default value (the
 // terminator counted), "path:bytes" a REG_BINARY one of exactly those bytes.
 inline bool CreateClassesKey(const std::string& line)
@@ -19,23 +16,20 @@ inline bool CreateClassesKey(const std::string& line)
     if (RegCreateKeyExA(HKEY_CLASSES_ROOT, line.substr(0, at).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &hKey, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG lResult = ERROR_SUCCESS;
-    if (at != std::string::npos)
-    {
-        const std::string data = line.substr(at + 1);
-        const bool fText = line[at] == '=';
-        lResult = RegSetValueExA(hKey, nullptr, 0, fText ? REG_SZ : REG_BINARY,
-                                 reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + fText));
-    }
+    const std::string data = at == std::string::npos ? "" : line.substr(at + 1);
+    const bool fText = at != std::string::npos && line[at] == '=';
+    const LONG lResult = at == std::string::npos ? ERROR_SUCCESS
+        : RegSetValueExA(hKey, nullptr, 0, fText ? REG_SZ : REG_BINARY,
+                         reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + fText));
     RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
 
 // The key's default value, or "<no value>", or "<absent>".
-inline std::string ReadClassesKey(const std::string& path)
+inline std::string ReadClassesKey(const std::string& path, HKEY hRoot = HKEY_CLASSES_ROOT)
 {
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return "<absent>";
     std::string value(65536, '\0');
     DWORD dwSize = DWORD(value.size());
@@ -44,45 +38,41 @@ inline std::string ReadClassesKey(const std::string& path)
     return lResult == ERROR_SUCCESS ? value.c_str() : "<no value>";
 }
 
-// Moves the top-level key aside (once: an interrupted run's copy is the
-// original) and leaves its name free for a test's own layout.
-inline void SaveClassesKey(const std::string& name)
+// Copies a key with its subtree to another place, replacing what stood
+// there, then deletes the original; true when no original remains.
+inline bool MoveKey(HKEY hFromRoot, const std::string& from, HKEY hToRoot, const std::string& to)
 {
-    const std::string saved = std::string(SAVED_CLASSES_KEY) + "\\" + name;
-    HKEY hOriginal;
-    HKEY hSaved;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, saved.c_str(), 0, KEY_READ, &hSaved) == ERROR_SUCCESS)
-        RegCloseKey(hSaved);
-    else if (RegOpenKeyExA(HKEY_CLASSES_ROOT, name.c_str(), 0, KEY_READ, &hOriginal) == ERROR_SUCCESS)
+    HKEY hFrom;
+    HKEY hTo;
+    if (RegOpenKeyExA(hFromRoot, from.c_str(), 0, KEY_READ, &hFrom) != ERROR_SUCCESS)
+        return true;
+    RegDeleteTreeA(hToRoot, to.c_str());
+    LONG lResult = RegCreateKeyExA(hToRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hTo, nullptr);
+    if (lResult == ERROR_SUCCESS)
     {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, saved.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hSaved,
-                            nullptr) == ERROR_SUCCESS)
-        {
-            RegCopyTreeA(hOriginal, nullptr, hSaved);
-            RegCloseKey(hSaved);
-        }
-        RegCloseKey(hOriginal);
+        lResult = RegCopyTreeA(hFrom, nullptr, hTo);
+        RegCloseKey(hTo);
     }
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, name.c_str());
+    RegCloseKey(hFrom);
+    return lResult == ERROR_SUCCESS && RegDeleteTreeA(hFromRoot, from.c_str()) == ERROR_SUCCESS;
 }
 
-// Puts back what SaveClassesKey moved aside, or leaves the name free again.
+const std::string SAVED_CLASSES = "Software\\quorzel-tests\\";
+
+// Frees a top-level name for a test's own layout; its key waits under
+// HKEY_CURRENT_USER (a copy that an interrupted run left there is the original).
+inline bool SaveClassesKey(const std::string& name)
+{
+    return ReadClassesKey(SAVED_CLASSES + name, HKEY_CURRENT_USER) != "<absent>" ||
+           MoveKey(HKEY_CLASSES_ROOT, name, HKEY_CURRENT_USER, SAVED_CLASSES + name);
+}
+
+// Puts back what SaveClassesKey moved aside, or leaves the name free.
 inline void RestoreClassesKey(const std::string& name)
 {
-    const std::string saved = std::string(SAVED_CLASSES_KEY) + "\\" + name;
     RegDeleteTreeA(HKEY_CLASSES_ROOT, name.c_str());
-    HKEY hSaved;
-    HKEY hOriginal = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, saved.c_str(), 0, KEY_READ, &hSaved) != ERROR_SUCCESS)
-        return;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hOriginal,
-                        nullptr) == ERROR_SUCCESS &&
-        RegCopyTreeA(hSaved, nullptr, hOriginal) == ERROR_SUCCESS)
-        RegDeleteTreeA(HKEY_CURRENT_USER, saved.c_str());
-    RegCloseKey(hOriginal);
-    RegCloseKey(hSaved);
-    RegDeleteKeyA(HKEY_CURRENT_USER, SAVED_CLASSES_KEY);  // when it is empty
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\quorzel-tests");
+    MoveKey(HKEY_CURRENT_USER, SAVED_CLASSES + name, HKEY_CLASSES_ROOT, name);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\quorzel-tests");  // once it is empty
 }
 
 #endif
