@@ -19,10 +19,9 @@ inline bool CreateClassesKey(const std::string& line)
     const std::string data = at == std::string::npos ? "" : line.substr(at + 1);
     const bool fText = at != std::string::npos && line[at] == '=';
     const LONG lResult = at == std::string::npos ? ERROR_SUCCESS
-        : RegSetValueExA(hKey, nullptr, 0, fText ? REG_SZ : REG_BINARY,
-                         reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + fText));
-    RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS;
+                       : RegSetValueExA(hKey, nullptr, 0, fText ? REG_SZ : REG_BINARY,
+                                        reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + fText));
+    return (lResult | RegCloseKey(hKey)) == ERROR_SUCCESS;
 }
 
 // The key's default value, or "<no value>", or "<absent>".
@@ -38,36 +37,31 @@ inline std::string ReadClassesKey(const std::string& path, HKEY hRoot = HKEY_CLA
     return lResult == ERROR_SUCCESS ? value.c_str() : "<no value>";
 }
 
-// Copies a key with its subtree to another place, replacing what stood
-// there, then deletes the original; true when no original remains.
+// Moves a key with its subtree to another place, replacing what stood there;
+// true when no original remains.
 inline bool MoveKey(HKEY hFromRoot, const std::string& from, HKEY hToRoot, const std::string& to)
 {
-    HKEY hFrom;
-    HKEY hTo;
+    HKEY hFrom, hTo;
     if (RegOpenKeyExA(hFromRoot, from.c_str(), 0, KEY_READ, &hFrom) != ERROR_SUCCESS)
         return true;
     RegDeleteTreeA(hToRoot, to.c_str());
     LONG lResult = RegCreateKeyExA(hToRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hTo, nullptr);
     if (lResult == ERROR_SUCCESS)
-    {
-        lResult = RegCopyTreeA(hFrom, nullptr, hTo);
-        RegCloseKey(hTo);
-    }
+        lResult = RegCopyTreeA(hFrom, nullptr, hTo) | RegCloseKey(hTo);
     RegCloseKey(hFrom);
     return lResult == ERROR_SUCCESS && RegDeleteTreeA(hFromRoot, from.c_str()) == ERROR_SUCCESS;
 }
 
+// A top-level name freed for a test's own layout waits under HKEY_CURRENT_USER
+// (a copy that an interrupted run left there is the original), then goes back.
 const std::string SAVED_CLASSES = "Software\\quorzel-tests\\";
 
-// Frees a top-level name for a test's own layout; its key waits under
-// HKEY_CURRENT_USER (a copy that an interrupted run left there is the original).
 inline bool SaveClassesKey(const std::string& name)
 {
     return ReadClassesKey(SAVED_CLASSES + name, HKEY_CURRENT_USER) != "<absent>" ||
            MoveKey(HKEY_CLASSES_ROOT, name, HKEY_CURRENT_USER, SAVED_CLASSES + name);
 }
 
-// Puts back what SaveClassesKey moved aside, or leaves the name free.
 inline void RestoreClassesKey(const std::string& name)
 {
     RegDeleteTreeA(HKEY_CLASSES_ROOT, name.c_str());
