@@ -76,6 +76,8 @@ const struct LayoutCase
      nullptr, 0, {}},
     {"removal keeps shell and a verb holding another key", {CUR + "=M", CUR + "\\command=C", CUR + "\\extra"},
      GROUP_CUR, 1, "M", "C", 0, nullptr, nullptr, 1, {CUR + "=M", "!" + CUR + "\\command", CUR + "\\extra"}},
+    {"not registered, left clear with texts edited", {".cur=qzt.cur", "qzt.cur"}, GROUP_CUR, 0, nullptr, nullptr, 0,
+     "N", "D", 0, {}},
     {"no extension key: confirming creates nothing", {}, GROUP_CUR, 0, nullptr, nullptr, 1, "N", "D", 1, {}},
     {".ico through its own bit and entry", {".ico=qzt.ico", ICO + "=I", ICO + "\\command=J"}, GROUP_ICO, 2, "I",
      "J", 2, nullptr, "K", 2, {ICO + "\\command=K"}},
@@ -103,8 +105,10 @@ TEST_F(ClassesRoot, LayoutsLoadAndApply)
         EXPECT_EQ(c.pszLoadedCommand ? c.pszLoadedCommand : defaultCommand, entry.commandLine);
         EXPECT_STREQ("", entry.location);
         confirmed.flags = c.newFlags;
-        CopyString(entry.menuText, MENU_TEXT_CAPACITY, c.pszNewMenu ? c.pszNewMenu : entry.menuText);
-        CopyString(entry.commandLine, COMMAND_LINE_CAPACITY, c.pszNewCommand ? c.pszNewCommand : entry.commandLine);
+        if (c.pszNewMenu)
+            CopyString(entry.menuText, MENU_TEXT_CAPACITY, c.pszNewMenu);
+        if (c.pszNewCommand)
+            CopyString(entry.commandLine, COMMAND_LINE_CAPACITY, c.pszNewCommand);
         const uint32_t uChanged = GetChangedAssociations(&confirmed, &loaded);
         EXPECT_EQ(c.changed, uChanged);
         ResetEvent(hChange);
@@ -121,6 +125,15 @@ TEST_F(ClassesRoot, LayoutsLoadAndApply)
         }
     }
     CloseHandle(hChange);
+}
+
+TEST_F(ClassesRoot, WriteAndRemoveNeedTheKeysTheyOpen)
+{
+    EXPECT_FALSE(WriteAssociation(".cur", "N", "D"));
+    EXPECT_FALSE(RemoveAssociation(".cur"));
+    ASSERT_TRUE(CreateClassesKey(".cur"));
+    EXPECT_TRUE(WriteAssociation(".cur", "N", "D"));
+    EXPECT_TRUE(RemoveAssociation(".cur"));
 }
 
 TEST_F(ClassesRoot, ReadRegDefaultStaysWithinItsCapacity)

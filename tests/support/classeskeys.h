@@ -58,8 +58,11 @@ const std::string SAVED_CLASSES = "Software\\quorzel-tests\\";
 
 inline bool SaveClassesKey(const std::string& name)
 {
-    return ReadClassesKey(SAVED_CLASSES + name, HKEY_CURRENT_USER) != "<absent>" ||
-           MoveKey(HKEY_CLASSES_ROOT, name, HKEY_CURRENT_USER, SAVED_CLASSES + name);
+    if (ReadClassesKey(SAVED_CLASSES + name, HKEY_CURRENT_USER) == "<absent>" &&
+        !MoveKey(HKEY_CLASSES_ROOT, name, HKEY_CURRENT_USER, SAVED_CLASSES + name))
+        return false;
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, name.c_str());
+    return true;
 }
 
 inline void RestoreClassesKey(const std::string& name)
