@@ -1,6 +1,5 @@
 // The C++ source text that rebuilds a cursor with CreateCursor.
 #include <stdlib.h>
-#include <string.h>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
@@ -32,8 +31,6 @@ std::string Generate(const Cursor& c)
     free(pszText);
     return text;
 }
-
-std::string DefineLine(const std::string& text) { return text.substr(3, text.find("\r\n", 3) - 1); }
 
 unsigned Digits(unsigned n) { return n < 10 ? 1 : 1 + Digits(n / 10); }
 
@@ -73,18 +70,27 @@ const char WORKED_EXAMPLE[] =
     "}\r\n";
 }  // namespace
 
-TEST(CursorSource, WorkedExampleByteForByte)
+TEST(CursorSource, WorkedExampleByteForByteAndCutToASmallBuffer)
 {
     Cursor c = MakeCursor(32, 2, 1, 0);
     c.xorMask = {0x00, 0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x01};
     c.andMask = {0xFF, 0xFF, 0xFF, 0xFF, 0x3F, 0xFF, 0xFF, 0xFC};
-    ASSERT_EQ(771u, strlen(WORKED_EXAMPLE));
-    EXPECT_EQ(WORKED_EXAMPLE, Generate(c));
-    EXPECT_EQ(772u, BuildCursorSource(nullptr, 0, &c.entry, c.xorMask.data(), c.andMask.data()));
+    const std::string expected = WORKED_EXAMPLE;
+    ASSERT_EQ(771u, expected.size());
+    EXPECT_EQ(expected, Generate(c));
+    for (unsigned capacity : {1u, 2u, 100u, 771u, 772u})
+    {
+        std::vector<char> buffer(800, '#');
+        EXPECT_EQ(capacity, BuildCursorSource(buffer.data(), capacity, &c.entry, c.xorMask.data(), c.andMask.data()))
+            << "capacity " << capacity;
+        EXPECT_EQ(expected.substr(0, capacity - 1) + '\0' + std::string(800 - capacity, '#'),
+                  std::string(buffer.begin(), buffer.end())) << "capacity " << capacity;
+    }
 }
 
 TEST(CursorSource, LengthFollowsTheRowBytesAndHeightAndTheTextIsWellFormed)
 {
+    EXPECT_EQ(5272u, Generate(MakeCursor(32, 32, 0, 0)).size());
     for (unsigned width : {0u, 1u, 7u, 8u, 12u, 16u, 32u, 40u, 48u, 64u, 255u})
         for (unsigned height : {0u, 1u, 2u, 32u, 255u})
             for (unsigned hot : {0u, 9u, 65535u})
@@ -106,57 +112,4 @@ TEST(CursorSource, LengthFollowsTheRowBytesAndHeightAndTheTextIsWellFormed)
                     ASSERT_EQ(text[i] == '\n', i > 0 && text[i - 1] == '\r') << "lone LF at " << i;
                 }
             }
-    EXPECT_EQ(5272u, Generate(MakeCursor(32, 32, 0, 0)).size());
-    EXPECT_EQ(267680u, Generate(MakeCursor(255, 255, 0, 0)).size());
-}
-
-TEST(CursorSource, DefineLineHasOneParameterPerRowByte)
-{
-    EXPECT_EQ("#define m( a, b ) (((((((( 0 a, (((((((( 0 b\r\n", DefineLine(Generate(MakeCursor(12, 2, 0, 0))));
-    EXPECT_EQ("#define m( a, b, c, d, e, f ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d, "
-              "(((((((( 0 e, (((((((( 0 f\r\n",
-              DefineLine(Generate(MakeCursor(40, 1, 0, 0))));
-    // Width 0: no row bytes, yet the macro keeps its four parameters.
-    EXPECT_EQ("#define m( a, b, c, d ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d\r\n",
-              DefineLine(Generate(MakeCursor(0, 3, 0, 0))));
-    // 32 row bytes: m itself is no parameter name, upper case follows z.
-    const std::string wide = DefineLine(Generate(MakeCursor(255, 1, 0, 0)));
-    const std::string params = "( a, b, c, d, e, f, g, h, i, j, k, l, n, o, p, q, r, s, t, u, v, w, x, y, z, "
-                               "A, B, C, D, E, F, G ) ";
-    EXPECT_EQ("#define m" + params, wide.substr(0, 9 + params.size()));
-    EXPECT_EQ(", (((((((( 0 l, (((((((( 0 n, ", wide.substr(wide.find(", (((((((( 0 l"), 30));
-    EXPECT_EQ(", (((((((( 0 F, (((((((( 0 G\r\n", wide.substr(wide.size() - 30));
-    EXPECT_EQ(9 + params.size() + 32 * 12 + 31 * 2 + 2, wide.size()) << "32 terms of 12 bytes joined by \", \"";
-}
-
-TEST(CursorSource, RowsRunFromTheLastStoredToTheFirstAndAndComesFirst)
-{
-    Cursor c = MakeCursor(8, 3, 0, 0);  // k = 2: the second byte of each row is padding
-    c.andMask = {0x01, 0x00, 0x02, 0x00, 0x04, 0xFF};
-    c.xorMask = {0xA5, 0x80, 0x00, 0x40, 0x00, 0x21};
-    const std::string blocks =
-        "\tconst BYTE maskAND[ ] = \r\n\t\t{\r\n"
-        "\t\t\tm( _ _ _ _ _ X _ _,X X X X X X X X ), \r\n"
-        "\t\t\tm( _ _ _ _ _ _ X _,_ _ _ _ _ _ _ _ ), \r\n"
-        "\t\t\tm( _ _ _ _ _ _ _ X,_ _ _ _ _ _ _ _ ), \r\n\t\t};\r\n"
-        "\tconst BYTE maskXOR[ ] = \r\n\t\t{\r\n"
-        "\t\t\tm( _ _ _ _ _ _ _ _,_ _ X _ _ _ _ X ), \r\n"
-        "\t\t\tm( _ _ _ _ _ _ _ _,_ X _ _ _ _ _ _ ), \r\n"
-        "\t\t\tm( X _ X _ _ X _ X,X _ _ _ _ _ _ _ ), \r\n\t\t};\r\n";
-    EXPECT_NE(std::string::npos, Generate(c).find(blocks)) << Generate(c);
-}
-
-TEST(CursorSource, SmallBufferCutsTheTextAndTerminatesIt)
-{
-    const Cursor c = MakeCursor(32, 2, 1, 0);
-    const std::string full = Generate(c);
-    for (unsigned capacity : {1u, 2u, 100u, 770u, 771u, 772u})
-    {
-        std::vector<char> buffer(800, '#');
-        EXPECT_EQ(capacity, BuildCursorSource(buffer.data(), capacity, &c.entry, c.xorMask.data(), c.andMask.data()))
-            << "capacity " << capacity;
-        EXPECT_EQ(full.substr(0, capacity - 1), buffer.data()) << "capacity " << capacity;
-        EXPECT_EQ(std::string(800 - capacity, '#'), std::string(buffer.data() + capacity, 800 - capacity))
-            << "capacity " << capacity << ": wrote past the capacity";
-    }
 }
