@@ -11,7 +11,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 const char NO_TEXT[] = "<none>";  // FileText and ClipboardText of nothing
 
@@ -55,8 +54,8 @@ inline RunResult RunUnderDebugger(std::string commandLine, const std::string& fo
                             event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, fCrash ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
     }
-    if (!result.fExited && DebugActiveProcessStop(process.dwProcessId))  // its events must not reach the next run
-        TerminateProcess(process.hProcess, 255);
+    if (!result.fExited)  // detached first, so that its last events do not reach the next run
+        DebugActiveProcessStop(process.dwProcessId), TerminateProcess(process.hProcess, 255);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;
@@ -75,12 +74,6 @@ inline std::string FileText(const std::string& path)
     return file ? std::string(std::istreambuf_iterator<char>(file), {}) : NO_TEXT;
 }
 
-inline bool WriteFileText(const std::string& path, const std::string& text)
-{
-    std::ofstream file(path, std::ios::binary);
-    return file.write(text.data(), text.size()) && (file.close(), !file.fail());
-}
-
 inline void RemoveTree(const std::string& path)
 {
     const std::string list = path + '\0';  // double-NUL-terminated
@@ -90,16 +83,12 @@ inline void RemoveTree(const std::string& path)
         SHFileOperationA(&operation);
 }
 
-// The clipboard's text, or NO_TEXT; or, with fEmpty, "" once it is emptied.
-// Another process may hold the clipboard a moment.
+// The clipboard's text, or NO_TEXT; with fEmpty, "" once it is emptied.
 inline std::string ClipboardText(bool fEmpty = false)
 {
-    int nTry = 0;
-    while (!OpenClipboard(nullptr))
+    for (int nTry = 0; !OpenClipboard(nullptr); Sleep(20))  // another process may hold it a moment
         if (++nTry == 50)
             return "<clipboard not opened>";
-        else
-            Sleep(20);
     HANDLE hData = fEmpty ? nullptr : GetClipboardData(CF_TEXT);
     const char* psz = hData ? static_cast<const char*>(GlobalLock(hData)) : nullptr;
     const std::string text = fEmpty ? (EmptyClipboard() ? "" : "<not emptied>") : psz ? psz : NO_TEXT;
@@ -111,28 +100,13 @@ inline std::string ClipboardText(bool fEmpty = false)
 
 inline bool EmptyTheClipboard() { return ClipboardText(true).empty(); }
 
-// Wine's recycle bin is the XDG trash of the build's own data folder (see
-// scripts/wine-run): each file in Trash\files has its Trash\info\NAME.trashinfo.
+// Wine's recycle bin: the XDG trash of the build's own data folder (see
+// scripts/wine-run). A file moved there is Trash\files\NAME while NAME is free.
 inline std::string TrashFolder()
 {
     char szData[MAX_PATH] = "";
     GetEnvironmentVariableA("XDG_DATA_HOME", szData, MAX_PATH);
     return WindowsPath(szData) + "\\Trash";
-}
-
-// The texts of the files in the recycle bin.
-inline std::vector<std::string> TrashedTexts()
-{
-    std::vector<std::string> texts;
-    const std::string folder = TrashFolder();
-    WIN32_FIND_DATAA found;
-    HANDLE hFind = FindFirstFileA((folder + "\\files\\*").c_str(), &found);
-    for (BOOL fMore = hFind != INVALID_HANDLE_VALUE; fMore; fMore = FindNextFileA(hFind, &found))
-        if (FileText(folder + "\\info\\" + found.cFileName + ".trashinfo") != NO_TEXT)
-            texts.push_back(FileText(folder + "\\files\\" + found.cFileName));
-    if (hFind != INVALID_HANDLE_VALUE)
-        FindClose(hFind);
-    return texts;
 }
 
 #endif

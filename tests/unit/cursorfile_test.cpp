@@ -28,26 +28,21 @@ TEST(CursorFile, RefusesAnyOtherKindOfFile)
         PutLittleEndian(bytes, row.offset, row.value, row.size);
         EXPECT_EQ(nullptr, Image(ReadCursorBytes(bytes))) << row.name;
     }
-    // Cut anywhere up to the end of the AND mask; whole, it is read.
-    for (unsigned width : {12u, 40u})
-    {
-        const std::vector<uint8_t> bytes = MakeCursorFile(width, 3);
-        for (size_t length = 0; length < bytes.size(); ++length)
-            EXPECT_EQ(nullptr, Image(ReadCursorBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + length))))
-                << "width " << width << " cut at " << length << " of " << bytes.size();
-    }
+    const std::vector<uint8_t> whole = MakeCursorFile(40, 3);  // rows of 6 bytes, padded to 8 in the file
+    for (size_t length = 0; length < whole.size(); ++length)
+        EXPECT_EQ(nullptr, Image(ReadCursorBytes(std::vector<uint8_t>(whole.begin(), whole.begin() + length))))
+            << "cut at " << length << " of " << whole.size();
 }
 
 TEST(CursorFile, KeepsTheHeadersAndTheRowBytesThatCreateCursorTakes)
 {
     struct Row { const char* name; unsigned width, height, hotX, hotY, imageOffset, stride, k; };
     const Row rows[] = {
-        {"0 x 0", 0, 0, 0, 0, 22, 0, 0},        {"0 wide, 5 high", 0, 5, 0, 0, 22, 0, 0},
-        {"1 x 1", 1, 1, 0, 0, 22, 4, 2},        {"12 x 2", 12, 2, 11, 1, 22, 4, 2},
-        {"16 x 16", 16, 16, 8, 8, 22, 4, 2},    {"17 x 1", 17, 1, 0, 0, 22, 4, 4},
+        {"0 x 0", 0, 0, 0, 0, 22, 0, 0}, {"0 wide, 5 high", 0, 5, 0, 0, 22, 0, 0}, {"1 x 1", 1, 1, 0, 0, 22, 4, 2},
+        {"12 x 2", 12, 2, 11, 1, 22, 4, 2}, {"16 x 16", 16, 16, 8, 8, 22, 4, 2}, {"17 x 1", 17, 1, 0, 0, 22, 4, 4},
         {"32 x 32", 32, 32, 65535, 0, 22, 4, 4}, {"image offset 30 ignored", 32, 4, 1, 2, 30, 4, 4},
-        {"40 x 3", 40, 3, 0, 0, 22, 8, 6},      {"64 x 64", 64, 64, 0, 63, 22, 8, 8},
-        {"65 x 2", 65, 2, 0, 0, 22, 12, 10},    {"255 x 255", 255, 255, 0, 0, 22, 32, 32}};
+        {"40 x 3", 40, 3, 0, 0, 22, 8, 6}, {"64 x 64", 64, 64, 0, 63, 22, 8, 8}, {"65 x 2", 65, 2, 0, 0, 22, 12, 10},
+        {"255 x 255", 255, 255, 0, 0, 22, 32, 32}};
     for (const Row& row : rows)
     {
         SCOPED_TRACE(row.name);
