@@ -60,22 +60,6 @@ protected:
     }
 };
 
-// Which words are options: see ParseOptions.
-TEST_F(Conversion, OptionsChooseTheOutputs)
-{
-    const struct { const char* pszOptions; bool fFile, fClipboard; } CASES[] = {
-        {"", true, false}, {" /file", true, false}, {" /CLIP", false, true}, {" /clip /file", true, true}};
-    Write("arrow.cur", ARROW_FILE);
-    for (const auto& c : CASES)
-    {
-        DeleteFileA(Path("arrow.cpp").c_str());
-        ASSERT_TRUE(EmptyTheClipboard());
-        Run(" arrow.cur" + std::string(c.pszOptions));
-        EXPECT_EQ(Brief(c.fFile ? ARROW : NO_TEXT), Brief(FileText(Path("arrow.cpp")))) << c.pszOptions;
-        EXPECT_EQ(Brief(c.fClipboard ? ARROW : NO_TEXT), Brief(ClipboardText())) << c.pszOptions;
-    }
-}
-
 // Relative names are taken in the current folder (the shell alone would take
 // them on the desktop). 0x95 0x5C is a double-byte character whose trail byte
 // is a backslash; quoted, it stands before the closing quote. A trace line is
@@ -107,51 +91,49 @@ TEST_F(Conversion, EachArgumentIsTracedFirstAndEachInputConvertedInOrder)
     EXPECT_EQ(Brief(SMALL), Brief(Trashed("small.cpp"))) << "small.cur, named twice, is converted twice";
 }
 
-// The clipboard comes first: the file's fate does not change it.
-TEST_F(Conversion, OldOutputGoesToTheRecycleBinWhenItCan)
+// The options choose the outputs (which words are options: see ParseOptions),
+// the clipboard first. A file open without FILE_SHARE_DELETE can be neither
+// moved to the recycle bin nor deleted, yet could still be opened for writing.
+TEST_F(Conversion, OptionsChooseTheOutputsWhateverStandsInTheirWay)
 {
-    // A file open without FILE_SHARE_DELETE can be neither moved to the
-    // recycle bin nor deleted, yet could still be opened for writing.
-    enum Standing { OLD_FILE, HELD_FILE, FOLDER };
-    for (Standing standing : {OLD_FILE, HELD_FILE, FOLDER})
+    enum Obstacle { NOTHING, OLD_FILE, HELD_FILE, FOLDER, HELD_CLIPBOARD };
+    const struct { const char* pszCase; Obstacle obstacle; const char* pszOptions; std::string output, clipboard; }
+        CASES[] = {
+        {"/CLIP alone", NOTHING, " /CLIP", NO_TEXT, ARROW},
+        {"no option: the file, and an old one to the recycle bin", OLD_FILE, "", ARROW, NO_TEXT},
+        {"an old file held open stays", HELD_FILE, " /file /clip", OLD_TEXT, ARROW},
+        {"a folder in the way blocks the file alone", FOLDER, " /file /clip", NO_TEXT, ARROW},
+        {"a clipboard held open is traced, the file written", HELD_CLIPBOARD, " /clip /file", ARROW, NO_TEXT}};
+    const std::string OPEN_CLIPBOARD_FAILURE = "..\\..\\TOOLS\\toolsys.cpp(3076) : \x8a\xd6\x90\x94 OpenClipboard() "
+        "\x82\xaa false \x82\xf0\x95\xd4\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B \r\n";
+    HWND hWindow = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    for (const auto& c : CASES)
     {
-        SCOPED_TRACE(standing == OLD_FILE ? "old arrow.cpp" : standing == HELD_FILE ? "held open" : "a folder");
-        const std::string folder = std::to_string(standing), output = Path(folder + "\\arrow.cpp");
+        SCOPED_TRACE(c.pszCase);
+        const std::string folder = std::to_string(c.obstacle), output = Path(folder + "\\arrow.cpp");
         ASSERT_TRUE(CreateDirectoryA(Path(folder).c_str(), nullptr) && EmptyTheClipboard());
         RemoveTree(TrashFolder());
         Write(folder + "\\arrow.cur", ARROW_FILE);
-        if (standing == FOLDER)
-            ASSERT_TRUE(CreateDirectoryA(output.c_str(), nullptr));
-        else
+        if (c.obstacle == OLD_FILE || c.obstacle == HELD_FILE)
             Write(folder + "\\arrow.cpp", OLD_TEXT);
-        HANDLE hOld = standing != HELD_FILE ? nullptr : CreateFileA(output.c_str(), GENERIC_READ,
+        HANDLE hOld = c.obstacle != HELD_FILE ? nullptr : CreateFileA(output.c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hOld);
-        Run(" /file /clip arrow.cur", folder);
+        // Held through a window: Wine lets two openers without one share it.
+        ASSERT_TRUE(hOld != INVALID_HANDLE_VALUE && (c.obstacle != FOLDER || CreateDirectoryA(output.c_str(), nullptr))
+                    && (c.obstacle != HELD_CLIPBOARD || OpenClipboard(hWindow)));
+        const RunResult result = Run(c.pszOptions + std::string(" arrow.cur"), folder);
         if (hOld)
             CloseHandle(hOld);
-        EXPECT_EQ(Brief(standing == OLD_FILE ? ARROW : standing == HELD_FILE ? OLD_TEXT : NO_TEXT),
-                  Brief(FileText(output)));
-        EXPECT_TRUE(standing != FOLDER || RemoveDirectoryA(output.c_str())) << "arrow.cpp is no empty folder now";
-        EXPECT_EQ(Brief(ARROW), Brief(ClipboardText()));
-        EXPECT_EQ(standing == OLD_FILE ? OLD_TEXT : NO_TEXT, Trashed("arrow.cpp"));
+        if (c.obstacle == HELD_CLIPBOARD)
+            CloseClipboard();
+        EXPECT_EQ(Brief(c.output), Brief(FileText(output)));
+        EXPECT_TRUE(c.obstacle != FOLDER || RemoveDirectoryA(output.c_str())) << "arrow.cpp is no empty folder now";
+        EXPECT_EQ(Brief(c.clipboard), Brief(ClipboardText()));
+        EXPECT_EQ(c.obstacle == OLD_FILE ? OLD_TEXT : NO_TEXT, Trashed("arrow.cpp"));
+        EXPECT_EQ(c.obstacle == HELD_CLIPBOARD, result.debugText.find(OPEN_CLIPBOARD_FAILURE) != std::string::npos)
+            << result.debugText;
     }
-}
-
-TEST_F(Conversion, ClipboardHeldByAnotherProgramIsTracedAndTheFileStillWritten)
-{
-    // Held through a window: Wine lets two openers without one share it.
-    Write("arrow.cur", ARROW_FILE);
-    HWND hWindow = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(hWindow && OpenClipboard(hWindow));
-    const RunResult result = Run(" /clip /file arrow.cur");
-    CloseClipboard();
     DestroyWindow(hWindow);
-    EXPECT_NE(std::string::npos, result.debugText.find("..\\..\\TOOLS\\toolsys.cpp(3076) : \x8a\xd6\x90\x94 "
-        "OpenClipboard() \x82\xaa false \x82\xf0\x95\xd4\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B \r\n"))
-        << result.debugText;
-    EXPECT_EQ(Brief(ARROW), Brief(FileText(Path("arrow.cpp"))));
-    EXPECT_EQ(NO_TEXT, ClipboardText());
 }
 
 // Called directly: in a run, the open input alone keeps an input named *.cpp
