@@ -1,6 +1,7 @@
 // Bounded string building, Shift-JIS scans, path extensions and the trace.
 #include <string.h>
 #include <string>
+#include <tuple>
 #include <vector>
 #include <gtest/gtest.h>
 #include "TOOLS/toolsys.h"
@@ -13,7 +14,7 @@ TEST(AppendString, CutsAndTerminatesWithoutZeroFill)
 {
     struct Row { const char* name; unsigned offset; const char* source; unsigned count; std::string bytes; };
     const Row rows[] = {  // capacity 10 in a 12-byte buffer of '#'
-        {"5 chars at 4 fill it", 4, "abcde", 5, "####abcde\0##"s}, {"6 at 4 are cut to 5", 4, "abcdef", 5, "####abcde\0##"s},
+        {"5 chars at 4 fill it", 4, "abcde", 5, "####abcde\0##"s}, {"6 at 4: cut", 4, "abcdef", 5, "####abcde\0##"s},
         {"short source: no zero fill", 4, "ab", 2, "####ab\0#####"s}, {"offset 9", 9, "ab", 0, "#########\0##"s},
         {"offset 10 writes nothing", 10, "ab", 0, "############"}, {"offset 11 neither", 11, "ab", 0, "############"}};
     for (const Row& row : rows)
@@ -130,7 +131,7 @@ TEST(Trace, TheHookOrElseTheDefault)
     g_pfnTraceProc = TraceFortyTwo;
     const int nHooked = GetTraceProc()("%s", "x");
     g_pfnTraceProc = nullptr;
-    EXPECT_TRUE(saved == &DefaultTraceProc && nHooked == 42 && GetTraceProc() == &DefaultTraceProc)
-        << "the hook starts as the default, is called when set, and a null hook falls back to the default";
+    EXPECT_EQ(std::make_tuple(&DefaultTraceProc, 42, &DefaultTraceProc), std::make_tuple(saved, nHooked, GetTraceProc()))
+        << "the hook at the start, what a hook that is set returns, the function for a null hook";
     g_pfnTraceProc = saved;
 }
