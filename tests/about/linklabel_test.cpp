@@ -12,10 +12,9 @@
 
 namespace
 {
-const int LINK_ID = 10;
-const COLORREF BLUE = RGB(0, 0, 255), RED = RGB(255, 0, 0), GRAY = RGB(128, 128, 128);
 bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
-int g_nClicks;
+int g_nClicks, g_nPropsAtDestroy;
+WNDPROC g_pfnStatic;
 
 INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -31,29 +30,16 @@ INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 BOOL CALLBACK CountLinkLabelProp(HWND, LPSTR pszName, HANDLE, ULONG_PTR lParam)
 {
-    if (!IS_INTRESOURCE(pszName) && !strncmp(pszName, "LLPROP_", 7))
-        ++*reinterpret_cast<int*>(lParam);
+    *reinterpret_cast<int*>(lParam) += !IS_INTRESOURCE(pszName) && !strncmp(pszName, "LLPROP_", 7);
     return TRUE;
 }
 
-int CountLinkLabelProps(HWND hWnd)
+// Under the link label: counts its properties at WM_DESTROY, after its teardown.
+LRESULT CALLBACK WatchProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    int nCount = 0;
-    EnumPropsExA(hWnd, CountLinkLabelProp, reinterpret_cast<LPARAM>(&nCount));
-    return nCount;
-}
-
-// The test's own procedure over a link label, to look at the control right
-// after the link label has torn itself down.
-WNDPROC g_pfnLinkLabel;
-int g_nPropsAfterDestroy;
-
-LRESULT CALLBACK WatchDestroyProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT lResult = CallWindowProcA(g_pfnLinkLabel, hWnd, uMsg, wParam, lParam);
     if (uMsg == WM_DESTROY)
-        g_nPropsAfterDestroy = CountLinkLabelProps(hWnd);
-    return lResult;
+        EnumPropsExA(hWnd, CountLinkLabelProp, reinterpret_cast<LPARAM>(&(g_nPropsAtDestroy = 0)));
+    return CallWindowProcA(g_pfnStatic, hWnd, uMsg, wParam, lParam);
 }
 
 class LinkLabel : public testing::Test
@@ -61,140 +47,111 @@ class LinkLabel : public testing::Test
 protected:
     static HWND s_hDlg;
     HWND hwndLink = nullptr;
-    POINT ptInside = {}, ptOutside = {};
 
     static void SetUpTestSuite()
     {
         const DialogDesc DESC = {WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, 0, 0, 0, 100, 40, 0, nullptr, 0, u"Tahoma", 10};
         void* pTemplate = BuildDialogTemplate(&DESC, nullptr);
-        s_hDlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(pTemplate),
-                                            nullptr, ParentProc, 0);
+        s_hDlg = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(pTemplate), nullptr, ParentProc, 0);
         free(pTemplate);
         SetWindowPos(s_hDlg, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE);
     }
     static void TearDownTestSuite() { DestroyWindow(s_hDlg); }
+    void TearDown() override { DestroyWindow(hwndLink); }
 
-    // A static of the dialog, in the dialog's font, text wider than itself.
-    HWND CreateStatic()
-    {
-        HWND hwndStatic = CreateWindowExA(0, "Static", "https://example.com/support/", WS_CHILD | WS_VISIBLE, 16, 16,
-                                          140, 18, s_hDlg, reinterpret_cast<HMENU>(LINK_ID), nullptr, nullptr);
-        SendMessageA(hwndStatic, WM_SETFONT, SendMessageA(s_hDlg, WM_GETFONT, 0, 0), FALSE);
-        return hwndStatic;
-    }
-
-    void Open(bool fReflect)
+    // A static of the dialog in the dialog's font, with the watch under it.
+    void CreateStatic(bool fReflect)
     {
         g_fReflect = fReflect;
         g_nClicks = 0;
-        hwndLink = CreateStatic();
-        ASSERT_TRUE(SubclassLinkLabel(hwndLink));
+        hwndLink = CreateWindowExA(0, "Static", "https://example.com/support/", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18,
+                                   s_hDlg, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+        SendMessageA(hwndLink, WM_SETFONT, SendMessageA(s_hDlg, WM_GETFONT, 0, 0), FALSE);
+        g_pfnStatic = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwndLink, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
+    }
+
+    // 'i' moves the pointer over the link, 'o' onto the dialog beside it, 'd'
+    // and 'u' press and release the left button.
+    void Act(char action)
+    {
         RECT rcLink, rcDlg;
         GetWindowRect(hwndLink, &rcLink);
         GetWindowRect(s_hDlg, &rcDlg);
-        ptInside = {(rcLink.left + rcLink.right) / 2, (rcLink.top + rcLink.bottom) / 2};
-        ptOutside = {rcDlg.left + 3, rcDlg.bottom - 3};
-        MoveMouseTo(ptOutside);
+        if (action == 'i' || action == 'o')
+            MoveMouseTo(action == 'i' ? POINT{(rcLink.left + rcLink.right) / 2, (rcLink.top + rcLink.bottom) / 2}
+                                      : POINT{rcDlg.left + 3, rcDlg.bottom - 3});
+        else
+            PressLeftButton(action == 'd');
     }
-    void TearDown() override { DestroyWindow(hwndLink); }
 
-    // "blue" or "red" for the text colour on the screen, " frame" for the gray frame.
+    // "blue" or "red" for the text colour on the screen, " frame" when the top
+    // and bottom rows are gray (the text may cover the sides).
     std::string Look()
     {
         const Screenshot shot = TakeScreenshot(hwndLink);
-        std::string look = CountPixels(shot, BLUE) ? "blue" : "";
-        look += CountPixels(shot, RED) ? "red" : "";
-        return look + (HasFrame(shot, GRAY) ? " frame" : "");
+        bool fFrame = true;
+        for (int x = 0; x < shot.cx; ++x)
+            fFrame = fFrame && shot.At(x, 0) == RGB(128, 128, 128) && shot.At(x, shot.cy - 1) == RGB(128, 128, 128);
+        return std::string(shot.Has(RGB(0, 0, 255)) ? "blue" : "") + (shot.Has(RGB(255, 0, 0)) ? "red" : "") +
+               (fFrame ? " frame" : "");
     }
 };
 HWND LinkLabel::s_hDlg;
 }  // namespace
 
-TEST_F(LinkLabel, TurnsRedOnHoverOnlyWhenReflectedAndBlueWhenTheTimerFindsTheLeave)
-{
-    for (bool fReflect : {true, false})
-    {
-        Open(fReflect);
-        EXPECT_EQ("blue", Look()) << "before hovering, reflecting " << fReflect;
-        EXPECT_EQ(CountPixels(TakeScreenshot(hwndLink), BLUE), CountPixels(TakeScreenshot(s_hDlg), BLUE))
-            << "text drawn beyond the control";
-        MoveMouseTo(ptInside);
-        EXPECT_EQ(fReflect ? "red" : "blue", Look()) << "hovering, reflecting " << fReflect;
-        MoveMouseTo(ptOutside);
-        EXPECT_EQ("blue", Look()) << "after leaving, reflecting " << fReflect;
-        DestroyWindow(hwndLink);
-    }
-}
-
-TEST_F(LinkLabel, ShowsTheGrayFrameWhileHeldDownOverIt)
-{
-    Open(true);
-    MoveMouseTo(ptInside);
-    PressLeftButton(true);
-    EXPECT_EQ("red frame", Look()) << "pressed on it";
-    MoveMouseTo(ptOutside);
-    EXPECT_EQ("blue", Look()) << "held down, moved off";
-    MoveMouseTo(ptInside);
-    EXPECT_EQ("red frame", Look()) << "held down, back over it";
-    PressLeftButton(false);
-    EXPECT_EQ(1, g_nClicks);
-}
-
-TEST_F(LinkLabel, ReportsAClickOnlyWhenPressedOnItAndReleasedInsideIt)
+TEST_F(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
 {
     const struct
     {
-        bool fPressInside, fReleaseInside;
+        const char* pszName;
+        bool fReflect;
+        const char* pszActions;
+        const char* apszLooks[6];  // after each action; null: not looked at
         int nClicks;
-    } ROWS[] = {{true, true, 1}, {false, true, 0}, {true, false, 0}};
+    } ROWS[] = {
+        {"hover, the timer finds the leave", true, "oio", {"blue", "red", "blue"}, 0},
+        {"no reflecting: never hot, clicks arrive", false, "oidu", {"blue", "blue", "blue", nullptr}, 1},
+        {"held down over it, off and back", true, "oidoiu", {"blue", "red", "red frame", "blue", "red frame"}, 1},
+        {"pressed beside it, released over it", true, "odiu", {"blue", "blue", "red", nullptr}, 0},
+        {"pressed on it, released beside it", true, "oidou", {"blue", "red", "red frame", "blue", nullptr}, 0},
+        {"destroyed hot", true, "oi", {"blue", "red"}, 0},
+        {"destroyed hot and captured", true, "oid", {"blue", "red", "red frame"}, 0},
+    };
     for (const auto& row : ROWS)
     {
-        Open(true);
-        MoveMouseTo(row.fPressInside ? ptInside : ptOutside);
-        PressLeftButton(true);
-        MoveMouseTo(row.fReleaseInside ? ptInside : ptOutside);
-        PressLeftButton(false);
-        EXPECT_EQ(row.nClicks, g_nClicks) << "pressed inside " << row.fPressInside << ", released inside "
-                                          << row.fReleaseInside;
-        DestroyWindow(hwndLink);
-    }
-}
-
-TEST_F(LinkLabel, DestroyedHotOrCapturedLeavesNoPropertyAndFreesFontAndCursor)
-{
-    for (bool fCaptured : {false, true})
-    {
-        Open(true);
-        MoveMouseTo(ptInside);
-        if (fCaptured)
-            PressLeftButton(true);
-        ASSERT_EQ(fCaptured ? "red frame" : "red", Look());
+        CreateStatic(row.fReflect);
+        ASSERT_TRUE(SubclassLinkLabel(hwndLink)) << row.pszName;
+        for (size_t i = 0; row.pszActions[i]; ++i)
+        {
+            Act(row.pszActions[i]);
+            if (row.apszLooks[i])
+                EXPECT_EQ(row.apszLooks[i], Look()) << row.pszName << ", after action " << i;
+        }
+        EXPECT_EQ(row.nClicks, g_nClicks) << row.pszName;
         HGDIOBJ hFont = GetPropA(hwndLink, LLPROP_FONT);
         HCURSOR hCursor = static_cast<HCURSOR>(GetPropA(hwndLink, LLPROP_CURSOR));
-        g_pfnLinkLabel = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hwndLink, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDestroyProc)));
-        g_nPropsAfterDestroy = -1;
+        g_nPropsAtDestroy = -1;  // no WM_DESTROY seen
         DestroyWindow(hwndLink);
-        if (fCaptured)
-            PressLeftButton(false);
+        PressLeftButton(false);
         ICONINFO ii;
-        EXPECT_EQ(0, g_nPropsAfterDestroy) << "captured " << fCaptured;
-        EXPECT_EQ(0u, GetObjectType(hFont)) << "font, captured " << fCaptured;
-        EXPECT_FALSE(GetIconInfo(hCursor, &ii)) << "cursor, captured " << fCaptured;
+        EXPECT_EQ(0, g_nPropsAtDestroy) << row.pszName << ": properties left at WM_DESTROY";
+        EXPECT_EQ(0u, GetObjectType(hFont)) << row.pszName << ": font not deleted";
+        EXPECT_FALSE(GetIconInfo(hCursor, &ii)) << row.pszName << ": cursor not destroyed";
     }
 }
 
 TEST_F(LinkLabel, RefusesAStaticWithoutFontAndASecondSubclassing)
 {
-    hwndLink = CreateStatic();
+    CreateStatic(true);
     SendMessageA(hwndLink, WM_SETFONT, 0, FALSE);
     EXPECT_FALSE(SubclassLinkLabel(hwndLink));
-    EXPECT_EQ(0, CountLinkLabelProps(hwndLink));
+    EXPECT_EQ(nullptr, GetPropA(hwndLink, LLPROP_ORIGINALPROC));
     DestroyWindow(hwndLink);
-    Open(true);
+    CreateStatic(true);
+    ASSERT_TRUE(SubclassLinkLabel(hwndLink));
     EXPECT_FALSE(SubclassLinkLabel(hwndLink));
-    MoveMouseTo(ptInside);
-    PressLeftButton(true);
-    PressLeftButton(false);
+    for (char action : {'o', 'i', 'd', 'u'})
+        Act(action);
     EXPECT_EQ(1, g_nClicks) << "the first subclassing still works";
 }
