@@ -155,3 +155,28 @@ TEST_F(LinkLabel, RefusesAStaticWithoutFontAndASecondSubclassing)
         Act(action);
     EXPECT_EQ(1, g_nClicks) << "the first subclassing still works";
 }
+
+TEST(LinkLabelCursor, HandWithItsHotSpotOnTheFingertip)
+{
+    HCURSOR hCursor = CreateHandCursor();
+    ICONINFO ii = {};
+    ASSERT_TRUE(GetIconInfo(hCursor, &ii));
+    BYTE abMasks[2 * 32 * 4] = {};  // 32 rows of the AND mask, then 32 of the XOR mask
+    GetBitmapBits(ii.hbmMask, sizeof abMasks, abMasks);
+    // A row as its picture: '#' black, 'o' white, '.' transparent, '~' inverted; up to its last mark.
+    auto Bit = [&](int y, int x) { return abMasks[y * 4 + x / 8] >> (7 - x % 8) & 1; };
+    auto Picture = [&](int y) {
+        std::string picture;
+        for (int x = 0; x < 32; ++x)
+            picture += "#o.~"[Bit(y, x) * 2 + Bit(32 + y, x)];
+        return picture.substr(0, picture.find_last_not_of('.') + 1);
+    };
+    EXPECT_EQ(7u, ii.xHotspot);
+    EXPECT_EQ(0u, ii.yHotspot);
+    const struct { int y; const char* pszPicture; } ROWS[] = {
+        {0, "......##"}, {10, ".#oo##oooooooo#oo#"}, {21, "......##########"}, {22, ""}, {31, ""}};
+    for (const auto& row : ROWS)
+        EXPECT_EQ(row.pszPicture, Picture(row.y)) << "row " << row.y;
+    DeleteObject(ii.hbmMask);
+    DestroyCursor(hCursor);
+}
