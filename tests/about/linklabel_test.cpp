@@ -13,7 +13,8 @@
 namespace
 {
 bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
-int g_nClicks, g_nPropsAtDestroy;
+const int LINK_ID = 10;
+int g_nClicks, g_nPropsAtDestroy, g_nBadRecords;
 WNDPROC g_pfnStatic;
 
 INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -21,6 +22,11 @@ INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
     if (uMsg != WM_NOTIFY)
         return uMsg == WM_INITDIALOG;
     const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
+    const NMLINKLABEL* pnmll = reinterpret_cast<const NMLINKLABEL*>(lParam);
+    POINT pt;  // LLN_HOVER carries the WM_MOUSEMOVE's client point, the others none
+    GetCursorPos(&pt);
+    ScreenToClient(pnmh->hwndFrom, &pt);
+    g_nBadRecords += pnmh->idFrom != LINK_ID || pnmll->point != (pnmh->code == LLN_HOVER ? MAKELPARAM(pt.x, pt.y) : 0);
     if (pnmh->code == LLN_CLICK)
         ++g_nClicks;
     else if (g_fReflect)
@@ -63,9 +69,9 @@ protected:
     void CreateStatic(bool fReflect)
     {
         g_fReflect = fReflect;
-        g_nClicks = 0;
+        g_nClicks = g_nBadRecords = 0;
         hwndLink = CreateWindowExA(0, "Static", "https://example.com/support/", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18,
-                                   s_hDlg, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+                                   s_hDlg, reinterpret_cast<HMENU>(LINK_ID), nullptr, nullptr);
         SendMessageA(hwndLink, WM_SETFONT, SendMessageA(s_hDlg, WM_GETFONT, 0, 0), FALSE);
         g_pfnStatic = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(hwndLink, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
@@ -129,6 +135,7 @@ TEST_F(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
                 EXPECT_EQ(row.apszLooks[i], Look()) << row.pszName << ", after action " << i;
         }
         EXPECT_EQ(row.nClicks, g_nClicks) << row.pszName;
+        EXPECT_EQ(0, g_nBadRecords) << row.pszName << ": notifications with a wrong id or point";
         HGDIOBJ hFont = GetPropA(hwndLink, LLPROP_FONT);
         HCURSOR hCursor = static_cast<HCURSOR>(GetPropA(hwndLink, LLPROP_CURSOR));
         g_nPropsAtDestroy = -1;  // no WM_DESTROY seen
