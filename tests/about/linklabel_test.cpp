@@ -23,10 +23,12 @@ INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
         return uMsg == WM_INITDIALOG;
     const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
     const NMLINKLABEL* pnmll = reinterpret_cast<const NMLINKLABEL*>(lParam);
-    POINT pt;  // LLN_HOVER carries the WM_MOUSEMOVE's client point, the others none
+    POINT pt;  // LLN_HOVER carries the WM_MOUSEMOVE's client point and keys, the others nothing
     GetCursorPos(&pt);
     ScreenToClient(pnmh->hwndFrom, &pt);
-    g_nBadRecords += pnmh->idFrom != LINK_ID || pnmll->point != (pnmh->code == LLN_HOVER ? MAKELPARAM(pt.x, pt.y) : 0);
+    const bool fHover = pnmh->code == LLN_HOVER;
+    g_nBadRecords += pnmh->idFrom != LINK_ID || pnmll->point != (fHover ? MAKELPARAM(pt.x, pt.y) : 0) ||
+                     (!fHover && pnmll->keys);
     if (pnmh->code == LLN_CLICK)
         ++g_nClicks;
     else if (g_fReflect)
