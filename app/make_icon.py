@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws quorzel's program icon and writes app/quorzel.ico: a page of source
-text with an arrow cursor over it, at 16, 32 and 48 pixels, 32 bits per pixel
+text with an arrow cursor over it, at 16 and 32 pixels, 32 bits per pixel
 with alpha (and the AND mask older systems read).
 
 The drawing is a list of polygons on a 32 x 32 canvas, rendered at each size
@@ -9,7 +9,7 @@ with 4 x 4 samples per pixel. Run: python3 app/make_icon.py
 import os
 import struct
 
-SIZES = (16, 32, 48)
+SIZES = (16, 32)
 CANVAS = 32.0
 SAMPLES = 4
 
