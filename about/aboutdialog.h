@@ -26,11 +26,8 @@ struct AboutDialogData
 
 const char PROP_ABOUTDIALOGDATA[] = "PROP_ABOUTDIALOGDATA";
 
-// The box's controls.
-const int IDC_ABOUT_ICON = 100;
-const int IDC_ABOUT_VERSION = 101;
-const int IDC_ABOUT_LINK = 102;
-const int IDC_ABOUT_RESOURCES = 103;
+// The box's controls (IDC_ABOUT_ICON, IDC_ABOUT_VERSION, IDC_ABOUT_LINK,
+// IDC_ABOUT_RESOURCES and IDOK) are those of its template, dialogtemplate.h.
 
 // Capacities in bytes, terminator included: the product line and the title,
 // and the free-resources line.
