@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <initializer_list>
+
 #include "TOOLS/toolsys.h"
 #include "TOOLS/toolwind.h"
 #include "about/aboutdialog.h"
@@ -33,22 +35,17 @@ enum GroupControlIndex
 
 struct GroupControls
 {
-    int nGroup;      // 1000 + the entry's index in an AssociationSet
-    unsigned fBit;   // the extension's bit in AssociationSet::flags
+    int nGroup;      // GROUP_CUR or GROUP_ICO
+    uint32_t fBit;   // the extension's bit in AssociationSet::flags
     int aidControls[GROUP_CONTROL_COUNT];
 };
 
-const int GROUP_CUR = 1000;
-const int GROUP_ICO = 1001;
-const unsigned BIT_CUR = 1;
-const unsigned BIT_ICO = 2;
-
 // One row per extension, in the order of the extension table.
 const GroupControls GroupControlTable[] = {
-    {GROUP_ICO, BIT_ICO,
+    {GROUP_ICO, ASSOCIATION_ICO,
      {IDC_ICO_CHECK, IDC_ICO_DETAILS, IDC_ICO_LOCATION, IDC_ICO_LOCATION_LABEL, IDC_ICO_MENU, IDC_ICO_MENU_LABEL,
       IDC_ICO_COMMAND, IDC_ICO_COMMAND_LABEL, IDC_ICO_GROUPBOX}},
-    {GROUP_CUR, BIT_CUR,
+    {GROUP_CUR, ASSOCIATION_CUR,
      {IDC_CUR_CHECK, IDC_CUR_DETAILS, IDC_CUR_LOCATION, IDC_CUR_LOCATION_LABEL, IDC_CUR_MENU, IDC_CUR_MENU_LABEL,
       IDC_CUR_COMMAND, IDC_CUR_COMMAND_LABEL, IDC_CUR_GROUPBOX}},
 };
@@ -101,7 +98,7 @@ const char DETAILS_FOLDED_TEXT[] = "詳細 >>";
 struct AssociationDialogState
 {
     AssociationSet loadedSet;
-    unsigned fDetailsMask;
+    uint32_t fDetailsMask;  // bits of the groups whose details are open
     bool fIcoRowShown;
     SIZE sizeLastClient;
     int nInitialWidth;
@@ -129,12 +126,12 @@ const GroupControls* FindGroupByControl(int iControl, int idControl)
 
 AssociationEntry& GroupEntry(AssociationSet& set, const GroupControls& row)
 {
-    return set.entries[row.nGroup - GROUP_CUR];
+    return set.entries[row.nGroup - ASSOCIATION_FIRST_GROUP];
 }
 
 const AssociationEntry& GroupEntry(const AssociationSet& set, const GroupControls& row)
 {
-    return set.entries[row.nGroup - GROUP_CUR];
+    return set.entries[row.nGroup - ASSOCIATION_FIRST_GROUP];
 }
 
 void ShowGroupDetails(HWND hwndDlg, int nGroup, bool fOpen)
@@ -167,6 +164,9 @@ void ShowGroupDetails(HWND hwndDlg, int nGroup, bool fOpen)
 
     g_state.nCurrentHeight += dy;  // first: the size limits pin the height
     ResizeWindowBy(hwndDlg, 0, dy);
+    // The details button moves while it handles its own click: paint it and
+    // its neighbours again after the dialog's background.
+    RedrawWindow(hwndDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void EnableGroupControls(HWND hwndDlg, int nGroup, bool fEnable)
@@ -233,14 +233,14 @@ void ApplyIcoRowState(HWND hwndDlg)
     for (int i : {GCI_CHECK, GCI_DETAILS})
         if (IsValidDlgItem(hwndDlg, pRow->aidControls[i]))
             ShowDlgItem(hwndDlg, pRow->aidControls[i], g_state.fIcoRowShown);
-    if (!g_state.fIcoRowShown && (g_state.fDetailsMask & BIT_ICO))
+    if (!g_state.fIcoRowShown && (g_state.fDetailsMask & ASSOCIATION_ICO))
     {
-        g_state.fDetailsMask &= ~BIT_ICO;
+        g_state.fDetailsMask &= ~ASSOCIATION_ICO;
         ShowGroupDetails(hwndDlg, GROUP_ICO, false);
     }
 }
 
-void ApplyDetailsState(HWND hwndDlg, unsigned fMask)
+void ApplyDetailsState(HWND hwndDlg, uint32_t fMask)
 {
     for (const GroupControls& row : GroupControlTable)
         ShowGroupDetails(hwndDlg, row.nGroup, (fMask & row.fBit) != 0);
@@ -278,7 +278,7 @@ BOOL OnInitDialog(HWND hwndDlg)
 
     LoadAssociations(&g_state.loadedSet);
     g_state.fDetailsMask = 0;
-    g_state.fIcoRowShown = (g_state.loadedSet.flags & BIT_ICO) != 0;
+    g_state.fIcoRowShown = (g_state.loadedSet.flags & ASSOCIATION_ICO) != 0;
     AddSystemMenuItems(hwndDlg);
     ApplyDetailsState(hwndDlg, g_state.fDetailsMask);
     SetAssociationControls(hwndDlg, g_state.loadedSet);
@@ -370,7 +370,7 @@ BOOL OnSysCommand(HWND hwndDlg, int idCommand)
     if (idCommand == IDM_RESTORE_SETTINGS)
     {
         SetAssociationControls(hwndDlg, g_state.loadedSet);
-        g_state.fIcoRowShown = (g_state.loadedSet.flags & BIT_ICO) != 0;
+        g_state.fIcoRowShown = (g_state.loadedSet.flags & ASSOCIATION_ICO) != 0;
         ApplyIcoRowState(hwndDlg);
         return TRUE;
     }
