@@ -1,0 +1,87 @@
+// The context-menu verb that offers the conversion on ".cur" and ".ico" files:
+// the in-memory record of both associations, and reading, writing, removing,
+// comparing and applying them in the registry under HKEY_CLASSES_ROOT.
+#ifndef QUORZEL_ASSOCIATION_ASSOCIATIONS_H
+#define QUORZEL_ASSOCIATION_ASSOCIATIONS_H
+
+#include <stdint.h>
+
+#include <windows.h>
+
+// Bits of AssociationSet::flags.
+const uint32_t ASSOCIATION_CUR = 1;
+const uint32_t ASSOCIATION_ICO = 2;
+
+// Group numbers: the extension's control group in the association dialog;
+// group - ASSOCIATION_FIRST_GROUP is the index of its entry in a set.
+const int GROUP_CUR = 1000;
+const int GROUP_ICO = 1001;
+const int ASSOCIATION_FIRST_GROUP = GROUP_CUR;
+const unsigned ASSOCIATION_COUNT = 2;
+
+// Capacities in bytes, terminator included.
+const unsigned LOCATION_CAPACITY = 523;
+const unsigned MENU_TEXT_CAPACITY = 32768;
+const unsigned COMMAND_LINE_CAPACITY = 1025;
+const unsigned FILE_TYPE_NAME_CAPACITY = 522;
+
+// The verb's key name under "shell", and its menu text where none is set.
+const char VERB_NAME[] = "quorzel";
+const char DEFAULT_MENU_TEXT[] = "C++ コードの取得";
+
+struct ExtensionInfo
+{
+    int group;
+    uint32_t bit;
+    const char* extension;  // with its leading dot
+};
+
+// Both extensions in the order sets are loaded, compared and applied.
+extern const ExtensionInfo ExtensionTable[ASSOCIATION_COUNT];
+
+struct AssociationEntry
+{
+    char location[LOCATION_CAPACITY];        // shown by the dialog only; loading empties it
+    char menuText[MENU_TEXT_CAPACITY];       // default value of the verb key
+    char commandLine[COMMAND_LINE_CAPACITY]; // default value of the verb's "command" key
+};
+
+// A plain value of about 67 KB: keep it static or on the heap.
+struct AssociationSet
+{
+    uint32_t flags;  // ASSOCIATION_CUR, ASSOCIATION_ICO: registered, or to be
+    AssociationEntry entries[ASSOCIATION_COUNT];  // index = group - ASSOCIATION_FIRST_GROUP
+};
+
+// The quoted program path, a space and "%1" quoted, into a buffer of
+// COMMAND_LINE_CAPACITY bytes (cut and terminated there); gives the length
+// + 1 of the whole text. With a null buffer it only measures.
+unsigned BuildDefaultCommandLine(char* pBuffer);
+// The same for a given program path.
+unsigned BuildCommandLineFor(const char* pszProgramPath, char* pBuffer);
+
+// The key that holds the extension's "shell": the file type its key names,
+// when that key exists, else the extension key. Always true.
+bool GetFileTypeKeyName(const char* pszExtension, char* pszName);
+// Open the file-type key, its "shell", or "shell\quorzel"; the outer keys
+// are closed again. The caller closes the key returned.
+bool OpenFileTypeKey(const char* pszExtension, HKEY* phKey);
+bool OpenShellKey(const char* pszExtension, HKEY* phKey);
+bool OpenVerbKey(const char* pszExtension, HKEY* phKey);
+
+// True when the verb and its "command" can be opened; fills both texts.
+bool ReadAssociation(const char* pszExtension, char* pszMenuText, char* pszCommandLine);
+// Creates or updates the verb under an existing file-type key.
+bool WriteAssociation(const char* pszExtension, const char* pszMenuText, const char* pszCommandLine);
+// Deletes "command" and the verb; "shell" stays. True when "shell" opened.
+bool RemoveAssociation(const char* pszExtension);
+
+// Both extensions from the registry, the defaults where not registered.
+bool LoadAssociations(AssociationSet* pSet);
+// The bits of the extensions switched on or off, or registered in both sets
+// with a different menu text or command line.
+uint32_t GetChangedAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet);
+// Writes or removes each extension whose bit is in uChanged, nothing else.
+bool ApplyAssociations(const AssociationSet* pNewSet, uint32_t uChanged);
+
+#endif
