@@ -225,7 +225,7 @@ bool QueryFreeSystemResources(int* pnPercent)
     if (!hLibrary)
         return false;
     FreeSystemResourcesProc pfnQuery =
-        reinterpret_cast<FreeSystemResourcesProc>(GetProcAddress(hLibrary, RESOURCES_EXPORT));
+        reinterpret_cast<FreeSystemResourcesProc>(reinterpret_cast<void*>(GetProcAddress(hLibrary, RESOURCES_EXPORT)));
     if (!pfnQuery)
     {
         FreeLibrary(hLibrary);
