@@ -141,19 +141,20 @@ TEST(AboutBox, DragsByItsFaceButNotByTheLinkOrOK)
 
 TEST(AboutBox, LinkTurnsRedUnderTheMouseAndBlueAfter)
 {
-    int nRedHot = 0, nBlueHot = 0, nRedLeft = 0, nBlueLeft = 0;
+    bool fRedHot = false, fBlueHot = true, fRedLeft = true, fBlueLeft = false;
     RunAboutBox(&INFO, [&](HWND hwnd) {
         HWND hwndLink = GetDlgItem(hwnd, IDC_ABOUT_LINK);
         MoveMouseTo(WindowCenter(hwndLink));
         Sleep(300);
-        nRedHot = CountPixels(hwndLink, RED), nBlueHot = CountPixels(hwndLink, BLUE);
+        const Screenshot hot = TakeScreenshot(hwndLink);
         MoveMouseTo({WindowCenter(hwndLink).x, WindowCenter(GetDlgItem(hwnd, IDOK)).y});
         Sleep(300);
-        nRedLeft = CountPixels(hwndLink, RED), nBlueLeft = CountPixels(hwndLink, BLUE);
+        const Screenshot left = TakeScreenshot(hwndLink);
+        fRedHot = hot.Has(RED), fBlueHot = hot.Has(BLUE), fRedLeft = left.Has(RED), fBlueLeft = left.Has(BLUE);
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_TRUE(nRedHot > 0 && nBlueHot == 0) << "hot: red " << nRedHot << ", blue " << nBlueHot;
-    EXPECT_TRUE(nRedLeft == 0 && nBlueLeft > 0) << "left: red " << nRedLeft << ", blue " << nBlueLeft;
+    EXPECT_TRUE(fRedHot && !fBlueHot) << "under the mouse: red " << fRedHot << ", blue " << fBlueHot;
+    EXPECT_TRUE(!fRedLeft && fBlueLeft) << "after leaving: red " << fRedLeft << ", blue " << fBlueLeft;
 }
 
 TEST(AboutBox, EndsWithOneOnEnterAndLinkAndTwoOnEsc)

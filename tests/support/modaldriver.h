@@ -1,6 +1,6 @@
 // Driving modal dialogs in tests under Wine: a driver thread that acts like a
-// user while the test's thread runs the modal loop, finding a process's dialogs,
-// mouse drags and clicks, and screen captures of a window (counted or saved).
+// user (through screen.h's mouse) while the test's thread runs the modal loop,
+// a process's dialogs, drags, and a window saved as the screen shows it.
 #ifndef QUORZEL_TESTS_MODALDRIVER_H
 #define QUORZEL_TESTS_MODALDRIVER_H
 
@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <vector>
+
+#include "support/screen.h"
 
 struct DialogSearch
 {
@@ -63,22 +65,14 @@ auto RunWhileDriving(std::function<void()> drive, Run run) -> decltype(run())
     return result;
 }
 
-inline void MoveMouseTo(POINT pt)
-{
-    SetCursorPos(pt.x, pt.y);
-    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);  // a move message where the cursor now is
-    Sleep(60);
-}
-
 // Presses the left button at one screen point and releases it at another.
 inline void DragMouse(POINT ptFrom, POINT ptTo)
 {
     MoveMouseTo(ptFrom);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    Sleep(60);
+    PressLeftButton(true);
     for (int i = 1; i <= 3; ++i)
         MoveMouseTo({ptFrom.x + (ptTo.x - ptFrom.x) * i / 3, ptFrom.y + (ptTo.y - ptFrom.y) * i / 3});
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    PressLeftButton(false);
     Sleep(200);
 }
 
@@ -89,52 +83,21 @@ inline POINT WindowCenter(HWND hWnd)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-// The window's rectangle as the screen shows it: a bottom-up 24-bit DIB.
-inline std::vector<unsigned char> CaptureWindow(HWND hWnd, BITMAPINFOHEADER* pHeader)
-{
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    *pHeader = {sizeof *pHeader, rc.right - rc.left, rc.bottom - rc.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<unsigned char> bits(size_t((pHeader->biWidth * 3 + 3) & ~3) * pHeader->biHeight);
-    HDC hdcScreen = GetDC(nullptr), hdcMemory = CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, pHeader->biWidth, pHeader->biHeight);
-    HGDIOBJ hOld = SelectObject(hdcMemory, hbm);
-    BitBlt(hdcMemory, 0, 0, pHeader->biWidth, pHeader->biHeight, hdcScreen, rc.left, rc.top, SRCCOPY);
-    SelectObject(hdcMemory, hOld);
-    GetDIBits(hdcMemory, hbm, 0, pHeader->biHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(pHeader),
-              DIB_RGB_COLORS);
-    DeleteObject(hbm);
-    DeleteDC(hdcMemory);
-    ReleaseDC(nullptr, hdcScreen);
-    return bits;
-}
-
-// How many pixels of the window show exactly this colour.
-inline int CountPixels(HWND hWnd, COLORREF colour)
-{
-    BITMAPINFOHEADER header;
-    const std::vector<unsigned char> bits = CaptureWindow(hWnd, &header);
-    const size_t cbRow = (header.biWidth * 3 + 3) & ~3;
-    int nCount = 0;
-    for (size_t y = 0; y < size_t(header.biHeight); ++y)
-        for (const unsigned char* p = &bits[y * cbRow]; p < &bits[y * cbRow] + header.biWidth * 3; p += 3)
-            nCount += RGB(p[2], p[1], p[0]) == colour;
-    return nCount;
-}
-
-// Saves the window as the screen shows it in a BMP file.
+// Saves the window as the screen shows it in a 32-bit top-down BMP file.
 inline bool SaveWindowBitmap(HWND hWnd, const char* pszPath)
 {
-    BITMAPINFOHEADER header;
-    const std::vector<unsigned char> bits = CaptureWindow(hWnd, &header);
-    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof header;
-    const BITMAPFILEHEADER file = {0x4D42, DWORD(cbHeaders + bits.size()), 0, 0, cbHeaders};  // "BM"
+    Screenshot shot = TakeScreenshot(hWnd);
+    for (COLORREF& pixel : shot.pixels)
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));  // BMP stores blue first
+    const BITMAPINFOHEADER info = {sizeof info, shot.cx, -shot.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof info, cbBits = DWORD(shot.pixels.size() * 4);
+    const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
     FILE* pFile = fopen(pszPath, "wb");
     if (!pFile)
         return false;
     fwrite(&file, sizeof file, 1, pFile);
-    fwrite(&header, sizeof header, 1, pFile);
-    fwrite(bits.data(), 1, bits.size(), pFile);
+    fwrite(&info, sizeof info, 1, pFile);
+    fwrite(shot.pixels.data(), 1, cbBits, pFile);
     return fclose(pFile) == 0;
 }
 
