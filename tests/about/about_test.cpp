@@ -210,7 +210,7 @@ TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
         EXPECT_EQ(test.line, Text(GetDlgItem(hwnd, IDC_ABOUT_VERSION))) << test.probe;
         EXPECT_EQ(SUPPORT_SITE_URL, Text(GetDlgItem(hwnd, IDC_ABOUT_LINK))) << test.probe;
         if (test.probe == CASES[0].probe)
-            Sleep(500), SaveWindowBitmap(hwnd, "about_box.bmp");  // once painted
+            SetCursorPos(0, 0), Sleep(500), SaveWindowBitmap(hwnd, "about_box.bmp");  // painted, no pointer
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000)) << test.probe;
         CloseHandle(process.hThread), CloseHandle(process.hProcess);
