@@ -189,11 +189,6 @@ TEST(AboutBox, EndsWithOneOnEnterAndLinkAndTwoOnEsc)
 
 TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
 {
-    // The shell's icon of a program file, and the frame Wine draws for a
-    // window where Xvfb has no window manager to draw it (for the screenshot).
-    RegSetValueA(HKEY_CLASSES_ROOT, ".exe", REG_SZ, "exefile", 0);
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\about_probe_program.exe\\X11 Driver",
-                    "Decorated", REG_SZ, "N", 2);
     const struct { const char* probe; std::string title, line; } CASES[] = {
         {"about_probe_program.exe", "quorzel について", "quorzel ver. 0.02"},
         {"about_probe_description.exe", "Described について", "Described ver. 1.5"},
