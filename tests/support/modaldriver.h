@@ -83,31 +83,21 @@ inline POINT WindowCenter(HWND hWnd)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-// Saves the window as the screen shows it in a 24-bit BMP file. Copied through
-// a device-dependent bitmap, which Wine fills for another process's window too.
+// Saves the window as the screen shows it in a 32-bit top-down BMP file.
 inline bool SaveWindowBitmap(HWND hWnd, const char* pszPath)
 {
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    BITMAPINFOHEADER info = {sizeof info, rc.right - rc.left, rc.bottom - rc.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<unsigned char> bits(size_t((info.biWidth * 3 + 3) & ~3) * info.biHeight);
-    HDC hdcScreen = GetDC(nullptr), hdcMemory = CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, info.biWidth, info.biHeight);
-    HGDIOBJ hbmOld = SelectObject(hdcMemory, hbm);
-    BitBlt(hdcMemory, 0, 0, info.biWidth, info.biHeight, hdcScreen, rc.left, rc.top, SRCCOPY);
-    SelectObject(hdcMemory, hbmOld);
-    GetDIBits(hdcMemory, hbm, 0, info.biHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(hbm);
-    DeleteDC(hdcMemory);
-    ReleaseDC(nullptr, hdcScreen);
-    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof info;
-    const BITMAPFILEHEADER file = {0x4D42, DWORD(cbHeaders + bits.size()), 0, 0, cbHeaders};  // "BM"
+    Screenshot shot = TakeScreenshot(hWnd);
+    for (COLORREF& pixel : shot.pixels)
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));  // BMP stores blue first
+    const BITMAPINFOHEADER info = {sizeof info, shot.cx, -shot.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof info, cbBits = DWORD(shot.pixels.size() * 4);
+    const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
     FILE* pFile = fopen(pszPath, "wb");
     if (!pFile)
         return false;
     fwrite(&file, sizeof file, 1, pFile);
     fwrite(&info, sizeof info, 1, pFile);
-    fwrite(bits.data(), 1, bits.size(), pFile);
+    fwrite(shot.pixels.data(), 1, cbBits, pFile);
     return fclose(pFile) == 0;
 }
 
