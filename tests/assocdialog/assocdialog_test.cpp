@@ -31,30 +31,20 @@ std::string RegValue(const std::string& key)
     return nResult ? ABSENT : std::to_string(dwType) + ":" + szText;
 }
 
-// Presses the keys in order and lets them go in reverse order.
-void PressKeys(std::initializer_list<BYTE> keys)
-{
-    for (BYTE vk : keys)
-        keybd_event(vk, 0, 0, 0);
-    for (auto it = keys.end(); it != keys.begin();)
-        keybd_event(*--it, 0, KEYEVENTF_KEYUP, 0);
-    Sleep(300);
-}
-
 class AssociationDialog : public ::testing::Test
 {
 protected:
     PROCESS_INFORMATION m_process = {};
     HWND m_hwnd = nullptr;
 
-    // Neither extension registered. Wine draws the frames itself (there is no window
-    // manager) and gives the dialog's font the Japanese system font's metrics.
+    // Neither extension registered. Wine draws quorzel.exe's frames itself (there is
+    // no window manager) and gives the dialogs' font the Japanese system font's metrics.
     void SetUp() override
     {
         for (const char* pszKey : {".cur", "curfile", ".ico"})
             RegDeleteTreeA(HKEY_CLASSES_ROOT, pszKey), CreateClassesKey(pszKey);
         CreateClassesKey(".cur=curfile");
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Decorated", REG_SZ, "N", 2);
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\quorzel.exe\\X11 Driver", "Decorated", REG_SZ, "N", 2);
         RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Fonts\\Replacements", "ＭＳ Ｐゴシック", REG_SZ, "IPAPGothic", 11);
     }
     void TearDown() override
@@ -93,7 +83,26 @@ protected:
         char szText[1100] = "";
         return SendMessageA(Item(id), WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText)), szText;
     }
-    void Click(int id) { DragMouse(WindowCenter(Item(id)), WindowCenter(Item(id))); }
+    // Input, and then the program's time to take it in.
+    void Click(int id) { DragMouse(WindowCenter(Item(id)), WindowCenter(Item(id))), Idle(); }
+    void Idle() { Sleep(100), WaitForInputIdle(m_process.hProcess, 5000); }
+    // Presses the keys in order and lets them go in reverse order.
+    void PressKeys(std::initializer_list<BYTE> keys)
+    {
+        for (BYTE vk : keys)
+            keybd_event(vk, 0, 0, 0);
+        for (auto it = keys.end(); it != keys.begin();)
+            keybd_event(*--it, 0, KEYEVENTF_KEYUP, 0);
+        Idle();
+    }
+    // Opens the system menu with Alt+Space and picks an item by its access key.
+    void SystemMenu(BYTE key)
+    {
+        PressKeys({VK_MENU, VK_SPACE});
+        for (int i = 0; i < 100 && !IsWindowVisible(FindWindowA("#32768", nullptr)); ++i)
+            Sleep(20);
+        Sleep(200), PressKeys({key});
+    }
     void Type(int id) { Click(id), PressKeys({VK_END}), PressKeys({VK_SPACE, 'X'}); }  // appends " x"
     // The ".cur" row's seven detail controls: "ve" visible and enabled, "-" for each no.
     std::string Details()
@@ -212,12 +221,12 @@ TEST_F(AssociationDialog, SystemMenuRestoresTheOpeningStateAndOpensAbout)
     CreateClassesKey(ICO_COMMAND + "=old");
     Open();
     Click(IDC_CUR_DETAILS), Click(IDC_CUR_CHECK), Type(IDC_CUR_MENU), Click(IDC_ICO_CHECK);
-    PressKeys({VK_MENU, VK_SPACE}), PressKeys({'D'});
+    SystemMenu('D');
     EXPECT_FALSE(Checked(IDC_CUR_CHECK));
     EXPECT_TRUE(Checked(IDC_ICO_CHECK) && IsWindowVisible(Item(IDC_ICO_CHECK)));
     EXPECT_EQ(Text(IDC_CUR_MENU) + "|" + Text(IDC_ICO_MENU), "C++ コードの取得|");
     EXPECT_EQ(Details(), "v- v- v- v- v- v- v- ") << "open details stay open";
-    PressKeys({VK_MENU, VK_SPACE}), PressKeys({'A'});
+    SystemMenu('A');
     Sleep(500);
     EXPECT_EQ(FindDialogs(m_process.dwProcessId).size(), 2u) << "the About box";
     SaveWindowBitmap(GetDesktopWindow(), "association-about.bmp");
