@@ -14,6 +14,9 @@
 
 bool operator==(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
 std::ostream& operator<<(std::ostream& out, SIZE size) { return out << size.cx << " x " << size.cy; }
+bool operator==(RECT a, RECT b) { return EqualRect(&a, &b); }
+std::ostream& operator<<(std::ostream& out, RECT rc) { return out << rc.left << ", " << rc.top << " - " << rc.right << ", " << rc.bottom; }
+RECT Moved(RECT rc, int dx) { return OffsetRect(&rc, dx, 0), rc; }
 
 namespace {
 
@@ -168,8 +171,9 @@ TEST_F(AssociationDialog, ResizesOnlyInWidthAndDragsByItsBackground)
     const RECT rcOpen = Rect(0), rcOk = Rect(IDOK), rcCancel = Rect(IDCANCEL), rcDetails = Rect(IDC_CUR_DETAILS);
     DragMouse({rcOpen.right - 2, yMid}, {rcOpen.right + 38, yMid + 30});
     EXPECT_EQ(Size(0), SIZE({open.cx + 40, open.cy}));
-    EXPECT_EQ(Rect(IDOK).left - rcOk.left + Rect(IDCANCEL).left - rcCancel.left, 80);
-    EXPECT_EQ(Rect(IDC_CUR_DETAILS).left, rcDetails.left + 40);
+    EXPECT_EQ(Rect(IDOK), Moved(rcOk, 40));
+    EXPECT_EQ(Rect(IDCANCEL), Moved(rcCancel, 40));
+    EXPECT_EQ(Rect(IDC_CUR_DETAILS), Moved(rcDetails, 40));
     EXPECT_EQ(Size(IDC_CUR_MENU), SIZE({edit.cx + 40, edit.cy}));
     EXPECT_EQ(Size(IDC_CUR_GROUPBOX), SIZE({group.cx + 40, group.cy}));
     DragMouse({Rect(0).right - 2, yMid}, {Rect(0).right - 140, yMid});
