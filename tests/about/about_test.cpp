@@ -146,10 +146,14 @@ TEST(AboutBox, EndsWithOneOnEnterOrTheLinkAndTwoOnEsc)
 
 TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
 {
+    std::string dbcs = "N";  // and 259 whole characters of the 260 that reach the format
+    for (int i = 0; i < 259; ++i)
+        dbcs += "あ";
     const struct { const char* probe; std::string title, line; } CASES[] = {
         {"about_probe_program.exe", "quorzel について", "quorzel ver. 0.02"},
         {"about_probe_description.exe", "Described について", "Described ver. 1.5"},
         {"about_probe_long.exe", std::string(520, 'N'), std::string(520, 'N')},
+        {"about_probe_dbcs.exe", dbcs, dbcs},
         {"about_probe_bare.exe", "", ""}};
     for (const auto& test : CASES) {
         STARTUPINFOA startup = {sizeof startup};
