@@ -169,4 +169,21 @@ TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
     }
 }
 
+TEST(AboutBox, ShowsTheFreeResourcesWhereTheSystemReportsThem)
+{
+    const struct { const char* folder; const char* figure; const char* line; } CASES[] = {
+        {"rsrc32_export", "100", "システムリソース： 100 ％使用可能"},
+        {"rsrc32_export", "1234", "システムリソース： 1234 ％使用可"},  // cut at 33 bytes, inside "能"
+        {"rsrc32_bare", "100", ""}};
+    for (const auto& test : CASES) {
+        SetDllDirectoryA(test.folder);
+        SetEnvironmentVariableA("FAKE_RSRC32_FIGURE", test.figure);
+        HWND hwndLine = CreateWindowA("STATIC", "old", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+        SetFreeResourcesLine(hwndLine);
+        EXPECT_EQ(test.line, Text(hwndLine)) << test.folder << " " << test.figure;
+        DestroyWindow(hwndLine);
+    }
+    SetDllDirectoryA(nullptr);
+}
+
 }  // namespace
