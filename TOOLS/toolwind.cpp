@@ -37,7 +37,7 @@ bool TraceAt(const TraceSite& site)
 // The outer rectangle; all zero when the window does not exist.
 RECT GetOuterRect(HWND hWnd)
 {
-    RECT rc = {0, 0, 0, 0};
+    RECT rc;
     if (!GetWindowRect(hWnd, &rc))
         SetRectEmpty(&rc);
     return rc;
@@ -198,8 +198,8 @@ bool ScreenToWindow(HWND hWnd, POINT* ppt)
 
 bool GetCursorPosInClient(HWND hWnd, POINT* ppt)
 {
-    GetCursorPos(ppt);
-    return ScreenToClient(hWnd, ppt) != FALSE;
+    // Without a cursor position there is nothing to convert.
+    return GetCursorPos(ppt) && ScreenToClient(hWnd, ppt);
 }
 
 bool IsCursorInClient(HWND hWnd)
