@@ -1,6 +1,8 @@
 // The About template in a real modal dialog: DialogBoxIndirectParamA creates
 // the described controls with their ids, classes, styles, texts and positions.
 #include <windows.h>
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 #include "about/dialogtemplate.h"
 
@@ -34,16 +36,15 @@ INT_PTR CALLBACK CheckControlsProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
         char szClass[32] = "", szText[32] = "";
         GetClassNameA(hwndCtrl, szClass, sizeof szClass);
         GetWindowTextA(hwndCtrl, szText, sizeof szText);
-        RECT rcExpected = control.rcUnits, rc = {};
-        MapDialogRect(hDlg, &rcExpected);
+        EXPECT_EQ(std::string(control.pszClass) + "/" + control.pszText, std::string(szClass) + "/" + szText);
+        RECT rcUnits = control.rcUnits, rc = {};
+        MapDialogRect(hDlg, &rcUnits);
         GetWindowRect(hwndCtrl, &rc);
         MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-        EXPECT_STREQ(control.pszClass, szClass) << "control " << control.id;
-        EXPECT_EQ(control.style, GetWindowLongA(hwndCtrl, GWL_STYLE)) << "control " << control.id;
-        EXPECT_STREQ(control.pszText, szText) << "control " << control.id;
-        EXPECT_EQ((std::vector<LONG>{rcExpected.left, rcExpected.top, rcExpected.right, rcExpected.bottom}),
-                  (std::vector<LONG>{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}))
-            << "x, y, cx, cy of control " << control.id;
+        EXPECT_EQ((std::vector<LONG>{control.style, rcUnits.left, rcUnits.top, rcUnits.right, rcUnits.bottom}),
+                  (std::vector<LONG>{GetWindowLongA(hwndCtrl, GWL_STYLE), rc.left, rc.top, rc.right - rc.left,
+                                     rc.bottom - rc.top}))
+            << "style, x, y, cx, cy of control " << control.id;
     }
     EndDialog(hDlg, IDOK);
     return TRUE;

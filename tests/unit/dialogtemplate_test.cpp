@@ -10,12 +10,11 @@ namespace
 {
 typedef std::vector<uint16_t> Words;
 
+// The targets are little-endian, as templates are.
 Words ReadWords(const void* pBlock, size_t cbSize)
 {
     Words words(cbSize / 2);
-    for (size_t i = 0; i < words.size(); ++i)
-        words[i] = static_cast<uint16_t>(static_cast<const unsigned char*>(pBlock)[2 * i] |
-                                         static_cast<const unsigned char*>(pBlock)[2 * i + 1] << 8);
+    memcpy(words.data(), pBlock, cbSize);
     return words;
 }
 
@@ -63,9 +62,9 @@ TEST(DialogTemplate, NamesOrdinalsTitlesAndFontsAndCapacityBounds)
          {0x40, 0, 0, 0, 2, 0, 0, 0, 0, 'M', 0, 'D', 'C', 0, 0, 8, 'A', 'b', 0, 0,
           0, 0x4000, 0, 0, 1, 2, 3, 4, 10, 'E', 'd', 'i', 't', 0, 0, 0,
           0, 0x4000, 0, 0, 1, 2, 3, 4, 11, 0xFFFF, 0, 'x', 'y', 0, 0, 0}},
-        {"no menu, no class, no controls",
-         {0, 0, 0, 0, 0, 0, 0, 0, u"T", 0, nullptr, 0}, nullptr,
-         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'T', 0, 0}},
+        {"no menu, no class, no controls: ends with the title",
+         {0, 0, 0, 0, 0, 0, 0, 0, u"Ti", 0, nullptr, 0}, nullptr,
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'T', 'i', 0}},
     };
     for (const Row& row : ROWS)
     {
