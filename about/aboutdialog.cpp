@@ -3,7 +3,9 @@
 // and the support site as a link label that opens the site and ends the box.
 #include "about/aboutdialog.h"
 
+#include <stdarg.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -37,6 +39,19 @@ typedef int(WINAPI* FreeSystemResourcesProc)(int nType);
 // The lines that widen to their texts, in the order they are fitted.
 const int FITTED_TEXT_IDS[] = {IDC_ABOUT_VERSION, IDC_ABOUT_LINK, IDC_ABOUT_RESOURCES};
 
+// A text cut at its capacity may end in the first byte of a double-byte
+// character; that half character goes too.
+__attribute__((format(printf, 3, 4))) void FormatLine(char* pszLine, unsigned nCapacity, const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    FormatBoundedV(pszLine, nCapacity, pszFormat, args);
+    va_end(args);
+    const unsigned nLength = unsigned(strlen(pszLine));
+    if (nLength > 0 && GetByteType(pszLine, nLength - 1) == BYTE_TYPE_LEAD)
+        pszLine[nLength - 1] = '\0';
+}
+
 AboutDialogData* GetAboutDialogData(HWND hwndDlg)
 {
     return static_cast<AboutDialogData*>(GetPropA(hwndDlg, PROP_ABOUTDIALOGDATA));
@@ -57,9 +72,9 @@ void ShowVersionTexts(HWND hwndDlg)
     if (szName[0] == '\0')
         ReadVersionString(szName, pBlock, *pTranslation, FILE_DESCRIPTION);
     ReadVersionString(szVersion, pBlock, *pTranslation, PRODUCT_VERSION);
-    FormatBounded(szText, sizeof szText, VERSION_LINE_FORMAT, szName, szVersion);
+    FormatLine(szText, sizeof szText, VERSION_LINE_FORMAT, szName, szVersion);
     SetDlgItemTextA(hwndDlg, IDC_ABOUT_VERSION, szText);
-    FormatBounded(szText, sizeof szText, TITLE_FORMAT, szName);
+    FormatLine(szText, sizeof szText, TITLE_FORMAT, szName);
     SetWindowTextA(hwndDlg, szText);
     free(pBlock);
 }
@@ -243,7 +258,7 @@ void SetFreeResourcesLine(HWND hwndCtrl)
     if (!QueryFreeSystemResources(&nPercent))
         return;
     char szLine[RESOURCES_LINE_CAPACITY];
-    FormatBounded(szLine, sizeof szLine, RESOURCES_LINE_FORMAT, nPercent);
+    FormatLine(szLine, sizeof szLine, RESOURCES_LINE_FORMAT, nPercent);
     SetWindowTextA(hwndCtrl, szLine);
 }
 

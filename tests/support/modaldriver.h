@@ -13,30 +13,18 @@
 
 #include "support/screen.h"
 
-struct DialogSearch
-{
-    DWORD dwProcessId;
-    std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD dwProcessId = 0;
-    char szClass[8] = "";
-    GetWindowThreadProcessId(hWnd, &dwProcessId);
-    GetClassNameA(hWnd, szClass, sizeof szClass);
-    if (dwProcessId == pSearch->dwProcessId && IsWindowVisible(hWnd) && lstrcmpA(szClass, "#32770") == 0)
-        pSearch->found.push_back(hWnd);
-    return TRUE;
-}
-
 // The visible dialogs of a process, topmost first.
 inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
 {
-    DialogSearch search = {dwProcessId, {}};
-    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr;)
+    {
+        DWORD dwOwner = 0;
+        GetWindowThreadProcessId(hwnd, &dwOwner);
+        if (dwOwner == dwProcessId && IsWindowVisible(hwnd))
+            found.push_back(hwnd);
+    }
+    return found;
 }
 
 // The topmost dialog of the process once one is shown (10 s at most), or null.
@@ -55,6 +43,7 @@ inline DWORD WINAPI DriverThreadProc(void* pDrive)
 }
 
 // Runs drive on a thread of its own while run (a modal loop) runs on this one.
+// The test's thread only waits in the loop meanwhile, so drive may assert.
 template <class Run>
 auto RunWhileDriving(std::function<void()> drive, Run run) -> decltype(run())
 {
