@@ -3,6 +3,7 @@
 // hot spot, mask size, and AND and XOR pixels.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct RoundTripCase
 
 // The hot spot and mask size of a cursor, and its mask pixels (AND rows over
 // XOR rows, the top row first); the cursor is destroyed.
-std::string ReadCursor(HCURSOR hCursor, std::vector<int>* pPixels)
+std::string ReadCursor(HCURSOR hCursor, std::string* pPixels)
 {
     ICONINFO info = {};
     if (!hCursor || !GetIconInfo(hCursor, &info))
@@ -32,37 +33,31 @@ std::string ReadCursor(HCURSOR hCursor, std::vector<int>* pPixels)
     GetBitmapBits(info.hbmMask, LONG(bits.size()), bits.data());
     for (int y = 0; y < bitmap.bmHeight; ++y)
         for (int x = 0; x < bitmap.bmWidth; ++x)
-            pPixels->push_back(bits[y * bitmap.bmWidthBytes + x / 8] >> (7 - x % 8) & 1);
+            pPixels->push_back(char('0' + (bits[y * bitmap.bmWidthBytes + x / 8] >> (7 - x % 8) & 1)));
     DeleteObject(info.hbmMask);
     if (info.hbmColor)
         DeleteObject(info.hbmColor);
     DestroyCursor(hCursor);
-    return "hot spot (" + std::to_string(info.xHotspot) + ", " + std::to_string(info.yHotspot) + "), mask " +
-           std::to_string(bitmap.bmWidth) + " x " + std::to_string(bitmap.bmHeight) +
-           (info.hbmColor ? ", colour bitmap" : "");
+    return "hot spot " + std::to_string(info.xHotspot) + "," + std::to_string(info.yHotspot) + ", mask " +
+           std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) + (info.hbmColor ? ", colour" : "");
 }
 
-class RoundTrip : public testing::TestWithParam<RoundTripCase>
-{
-};
+class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(RoundTrip, GeneratedTextBuildsTheLoadedCursor)
 {
     const std::string path = GetParam().pszName + std::string(".cur");
-    std::vector<int> made, loaded;
+    std::string made, loaded;
     const std::string expected =
         ReadCursor(HCURSOR(LoadImageA(NULL, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)), &loaded);
     ASSERT_EQ(expected, ReadCursor(GetParam().pfnMake(GetModuleHandle(NULL)), &made)) << path;
     ASSERT_NE(0u, loaded.size()) << path << " loaded";
-    size_t nDifferent = 0, nFirst = 0;
-    for (size_t i = loaded.size(); i-- > 0;)
-        if (made[i] != loaded[i])
-            ++nDifferent, nFirst = i;
-    EXPECT_EQ(0u, nDifferent) << path << ": mask pixels differ, the first at index " << nFirst << " of the "
-                              << expected << " (AND rows over XOR rows, row by row from the top)";
+    const size_t nFirst = std::mismatch(made.begin(), made.end(), loaded.begin()).first - made.begin();
+    EXPECT_EQ(loaded.size(), nFirst) << path << ": mask pixels differ from index " << nFirst << " of the " << expected
+                                     << " (AND rows over XOR rows, row by row from the top)";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cursors, RoundTrip, testing::ValuesIn(ROUND_TRIP_CASES),
-                         [](const testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.pszName); });
+                         [](const testing::TestParamInfo<RoundTripCase>& info) { return info.param.pszName; });
 
 }  // namespace

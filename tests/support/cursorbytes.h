@@ -3,8 +3,6 @@
 #ifndef QUORZEL_TESTS_SUPPORT_CURSORBYTES_H
 #define QUORZEL_TESTS_SUPPORT_CURSORBYTES_H
 
-#include <stdint.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 #include <string>
@@ -16,11 +14,10 @@
 // Where the fields that tests change stand in the file.
 enum CursorFileOffset
 {
-    OFFSET_RESERVED = 0, OFFSET_TYPE = 2, OFFSET_COUNT = 4, OFFSET_WIDTH = 6, OFFSET_HEIGHT = 7,
-    OFFSET_COLOR_COUNT = 8, OFFSET_ENTRY_RESERVED = 9, OFFSET_HOTSPOT_X = 10, OFFSET_HOTSPOT_Y = 12,
-    OFFSET_BYTES_IN_RES = 14, OFFSET_IMAGE_OFFSET = 18, OFFSET_BI_SIZE = 22, OFFSET_BI_WIDTH = 26,
-    OFFSET_BI_HEIGHT = 30, OFFSET_BI_PLANES = 34, OFFSET_BI_BIT_COUNT = 36, OFFSET_BI_COMPRESSION = 38,
-    OFFSET_COLOR_TABLE = 62, OFFSET_MASKS = 70,
+    OFFSET_RESERVED = 0, OFFSET_TYPE = 2, OFFSET_COUNT = 4, OFFSET_WIDTH = 6, OFFSET_HEIGHT = 7, OFFSET_COLOR_COUNT = 8,
+    OFFSET_ENTRY_RESERVED = 9, OFFSET_HOTSPOT_X = 10, OFFSET_HOTSPOT_Y = 12, OFFSET_BYTES_IN_RES = 14,
+    OFFSET_IMAGE_OFFSET = 18, OFFSET_BI_SIZE = 22, OFFSET_BI_WIDTH = 26, OFFSET_BI_HEIGHT = 30, OFFSET_BI_PLANES = 34,
+    OFFSET_BI_BIT_COUNT = 36, OFFSET_BI_COMPRESSION = 38, OFFSET_COLOR_TABLE = 62, OFFSET_MASKS = 70,
 };
 
 inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t value, int size)
@@ -29,9 +26,8 @@ inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t
         bytes[offset + i] = uint8_t(value >> (8 * i));
 }
 
-// A file as a cursor editor writes it: XOR then AND mask, rows padded to four
-// bytes. The mask bytes, padding included, run through every value, so that a
-// byte taken from the wrong place shows.
+// A file as a cursor editor writes it: XOR then AND mask, rows padded to four bytes.
+// The mask bytes, padding included, run through every value: one taken from the wrong place shows.
 inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsigned hotX = 0, unsigned hotY = 0)
 {
     const uint32_t maskBytes = (width + 31) / 32 * 4 * height;
@@ -53,12 +49,10 @@ inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsi
 inline CursorImage* ReadCursorBytes(const std::vector<uint8_t>& bytes)
 {
     FILE* pFile = tmpfile();
-    if (!pFile)
-        return nullptr;
-    const bool fWritten = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    rewind(pFile);
-    CursorImage* pImage = fWritten ? ReadCursorImage(pFile) : nullptr;
-    fclose(pFile);
+    const bool fWritten = pFile && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1);
+    CursorImage* pImage = fWritten && fseek(pFile, 0, SEEK_SET) == 0 ? ReadCursorImage(pFile) : nullptr;
+    if (pFile)
+        fclose(pFile);
     return pImage;
 }
 

@@ -16,23 +16,21 @@ const char NO_TEXT[] = "<none>";  // FileText and ClipboardText of nothing
 
 struct RunResult
 {
-    bool fExited = false;   // false: not started, or ended by the test after the time limit
-    DWORD dwExitCode = 0;
-    std::string debugText;  // the texts of every OutputDebugStringA, in order
+    DWORD dwExitCode = STILL_ACTIVE;  // STILL_ACTIVE (259): not started, or ended by the test after the time limit
+    std::string debugText;            // the texts of every OutputDebugStringA, in order
 };
 
 // Runs a command line in a folder with this process as its debugger.
 inline RunResult RunUnderDebugger(std::string commandLine, const std::string& folder, DWORD dwTimeLimit = 60000)
 {
     RunResult result;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
                         folder.c_str(), &startup, &process))
         return result;
     const DWORD dwStart = GetTickCount();
-    for (DEBUG_EVENT event; !result.fExited;)
+    for (DEBUG_EVENT event; result.dwExitCode == STILL_ACTIVE;)
     {
         const DWORD dwElapsed = GetTickCount() - dwStart;
         if (!WaitForDebugEvent(&event, dwElapsed < dwTimeLimit ? dwTimeLimit - dwElapsed : 0))
@@ -47,14 +45,14 @@ inline RunResult RunUnderDebugger(std::string commandLine, const std::string& fo
             ReadProcessMemory(process.hProcess, event.u.DebugString.lpDebugStringData, &text[0], text.size(), &nRead);
             result.debugText += text.substr(0, std::min<size_t>(nRead, text.find('\0')));
         }
-        result.fExited = dwCode == EXIT_PROCESS_DEBUG_EVENT;
-        result.dwExitCode = result.fExited ? event.u.ExitProcess.dwExitCode : 0;
+        if (dwCode == EXIT_PROCESS_DEBUG_EVENT)
+            result.dwExitCode = event.u.ExitProcess.dwExitCode;
         // A crash goes back to the program, which ends with its exception code.
         const bool fCrash = dwCode == EXCEPTION_DEBUG_EVENT &&
                             event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, fCrash ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
     }
-    if (!result.fExited)  // detached first, so that its last events do not reach the next run
+    if (result.dwExitCode == STILL_ACTIVE)  // detached first, so that its last events do not reach the next run
         DebugActiveProcessStop(process.dwProcessId), TerminateProcess(process.hProcess, 255);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -79,8 +77,7 @@ inline void RemoveTree(const std::string& path)
     const std::string list = path + '\0';  // double-NUL-terminated
     SHFILEOPSTRUCTA operation = {nullptr, FO_DELETE, list.c_str(), nullptr,
                                  FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        SHFileOperationA(&operation);
+    SHFileOperationA(&operation);  // nothing there is no error worth reporting
 }
 
 // The clipboard's text, or NO_TEXT; with fEmpty, "" once it is emptied.

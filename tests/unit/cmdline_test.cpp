@@ -6,13 +6,10 @@
 #include <gtest/gtest.h>
 #include "app/cmdline.h"
 
-#define HYO "\x95\x5C"  // a double-byte character whose trail byte is a backslash
-
 namespace
 {
-// The arguments, each checked to stand right after the one before it, behind
-// the table's null entry. The line is a heap copy of its exact size, so that
-// the sanitizer sees any read past its end.
+// The arguments, each checked to stand right after the one before it, behind the table's null
+// entry. The line is a heap copy of its exact size: the sanitizer sees any read past its end.
 std::vector<std::string> Split(const char* pszLine)
 {
     std::vector<char> line(pszLine, pszLine + strlen(pszLine) + 1);
@@ -48,12 +45,11 @@ TEST(SplitCommandLine, QuotingBackslashesAndBlanks)
         {"backslashes not before a quote", "q a\\\\b\\c\\ \\", {"q", "a\\\\b\\c\\", "\\"}},
         {"doubled quote ends the stretch", "q \"a\"\"b c\"", {"q", "a\"b", "c"}},
         {"trailing blanks: no empty argument", "q a \t ", {"q", "a"}}, {"blanks only after the name", "q \t ", {"q"}},
-        {"character before the closing quote", "q \"a" HYO "\" b", {"q", "a" HYO, "b"}},
-        {"trail 0x5C then a quote", "q a" HYO "\"b c\"", {"q", "a" HYO "b c"}},
-        {"character in the program name", "q" HYO ".exe a", {"q" HYO ".exe", "a"}},
-        {"lone lead byte ends the line", "q a\x95", {"q", "a"}},
-        {"lone lead byte in a quoted stretch", "q \"a\x95", {"q", "a"}},
-        {"lone lead byte in a quoted name", "\"q\x95", {"q"}}, {"lone lead byte in a name", "q\x95", {"q"}},
+        {"character before the closing quote", "q \"a\x95\x5C\" b", {"q", "a\x95\x5C", "b"}},
+        {"trail 0x5C then a quote", "q a\x95\x5C\"b c\"", {"q", "a\x95\x5C" "b c"}},
+        {"character in the program name", "q\x95\x5C.exe a", {"q\x95\x5C.exe", "a"}},
+        {"lone lead byte ends the line", "q a\x95", {"q", "a"}}, {"lone lead byte in a quoted name", "\"q\x95", {"q"}},
+        {"lone lead byte in a quoted stretch", "q \"a\x95", {"q", "a"}}, {"lone lead byte in a name", "q\x95", {"q"}},
     };
     for (const Row& row : rows)
     {
@@ -70,11 +66,10 @@ TEST(ParseOptions, WholeWordsInAnyCaseAnywhereAfterTheName)
     struct Row { const char* name; std::vector<const char*> args; unsigned flags; };
     const Row rows[] = {
         {"no options", {"q", "a.cur"}, FILE_}, {"program name alone", {"q"}, FILE_}, {"/CLIP", {"q", "/CLIP"}, CLIP},
-        {"/clip", {"q", "/clip", "a.cur"}, CLIP}, {"/ClIp last", {"q", "a", "b", "/ClIp"}, CLIP},
-        {"/FILE", {"q", "/FILE"}, FILE_}, {"both", {"q", "/file", "a", "/Clip"}, FILE_ | CLIP},
-        {"twice", {"q", "/clip", "/CLIP"}, CLIP}, {"-clip", {"q", "-clip"}, FILE_}, {"/clipx", {"q", "/clipx"}, FILE_},
-        {"/cli", {"q", "/cli"}, FILE_}, {"clip", {"q", "clip"}, FILE_}, {"/clip and a blank", {"q", "/clip "}, FILE_},
-        {"program name", {"/clip", "a.cur"}, FILE_}};
+        {"/ClIp last", {"q", "a", "b", "/ClIp"}, CLIP}, {"/FILE", {"q", "/FILE"}, FILE_},
+        {"both", {"q", "/file", "a", "/Clip"}, FILE_ | CLIP}, {"twice", {"q", "/clip", "/CLIP"}, CLIP},
+        {"-clip", {"q", "-clip"}, FILE_}, {"/clipx", {"q", "/clipx"}, FILE_}, {"/cli", {"q", "/cli"}, FILE_},
+        {"/clip and a blank", {"q", "/clip "}, FILE_}, {"the program name", {"/clip", "a.cur"}, FILE_}};
     for (Row row : rows)
         EXPECT_EQ(row.flags, ParseOptions(int(row.args.size()), const_cast<char**>(row.args.data()))) << row.name;
 }
