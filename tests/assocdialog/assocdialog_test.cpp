@@ -117,7 +117,7 @@ protected:
     }
 };
 
-TEST_F(AssociationDialog, OpensFoldedAndUnfoldsTwiceAsWide)
+TEST_F(AssociationDialog, OpensFoldedUnfoldsTwiceAsWideAndResizesOnlyInWidth)
 {
     Open();
     EXPECT_EQ(Details(), "-- -- -- -- -- -- -- ");
@@ -133,28 +133,10 @@ TEST_F(AssociationDialog, OpensFoldedAndUnfoldsTwiceAsWide)
     Click(IDC_CUR_CHECK);
     EXPECT_EQ(Details(), "-- -- -- -- -- -- -- ");
 
-    const SIZE folded = Size(0);
-    const RECT rcOk = Rect(IDOK), rcIco = Rect(IDC_ICO_CHECK);
-    Click(IDC_CUR_DETAILS);
-    const int dy = Rect(IDC_CUR_GROUPBOX).bottom - Rect(IDC_CUR_DETAILS).bottom;
-    EXPECT_NEAR(dy, 74 * Size(IDC_CUR_DETAILS).cy / 14, 1) << "74 dialog units (the button is 14 high)";
-    EXPECT_EQ(Size(0), SIZE({2 * folded.cx, folded.cy + dy}));
-    EXPECT_EQ(Rect(IDOK).top - rcOk.top + Rect(IDC_ICO_CHECK).top - rcIco.top, 2 * dy);
-    EXPECT_EQ(Text(IDC_CUR_DETAILS), "<< 詳細");
-    EXPECT_EQ(Details(), "v- v- v- v- v- v- v- ");
-    SaveWindowBitmap(m_hwnd, "association-unfolded.bmp");
-    Click(IDC_CUR_DETAILS);
-    EXPECT_EQ(Size(0), folded);
-    EXPECT_EQ(Rect(IDOK).top, rcOk.top);
-}
-
-TEST_F(AssociationDialog, ResizesOnlyInWidthAndDragsByItsBackground)
-{
-    Open();
     const RECT rc = Rect(0);
     const LONG xMid = (rc.left + rc.right) / 2, yMid = (rc.top + rc.bottom) / 2;
     const struct { POINT pt; LRESULT nExpected; } hits[] = {
-        {{Rect(IDOK).left - 3, Rect(IDOK).top + 3}, HTCAPTION},  // background
+        {{Rect(IDOK).left - 3, Rect(IDOK).top + 3}, HTCAPTION},  // the background drags the window
         {{xMid, rc.top}, HTBORDER}, {{xMid, rc.bottom - 1}, HTBORDER}, {{rc.left, yMid}, HTLEFT},
         {{rc.left, rc.top}, HTLEFT}, {{rc.right - 1, rc.top}, HTRIGHT}, {{rc.right - 1, yMid}, HTRIGHT},
         {{rc.left, rc.bottom - 1}, HTLEFT}, {{rc.right - 1, rc.bottom - 1}, HTRIGHT},
@@ -166,26 +148,35 @@ TEST_F(AssociationDialog, ResizesOnlyInWidthAndDragsByItsBackground)
     DragMouse({rc.right - 2, yMid}, {rc.right + 60, yMid + 40});
     EXPECT_EQ(Size(0), folded) << "folded, the width is fixed";
 
+    const RECT rcOk = Rect(IDOK), rcIco = Rect(IDC_ICO_CHECK);
     Click(IDC_CUR_DETAILS);
+    const int dy = Rect(IDC_CUR_GROUPBOX).bottom - Rect(IDC_CUR_DETAILS).bottom;
+    EXPECT_NEAR(dy, 74 * Size(IDC_CUR_DETAILS).cy / 14, 1) << "74 dialog units (the button is 14 high)";
+    EXPECT_EQ(Size(0), SIZE({2 * folded.cx, folded.cy + dy}));
+    EXPECT_EQ(Rect(IDOK).top - rcOk.top + Rect(IDC_ICO_CHECK).top - rcIco.top, 2 * dy);
+    EXPECT_EQ(Text(IDC_CUR_DETAILS), "<< 詳細");
+    EXPECT_EQ(Details(), "v- v- v- v- v- v- v- ");
+    SaveWindowBitmap(m_hwnd, "association-unfolded.bmp");
+
     const SIZE open = Size(0), edit = Size(IDC_CUR_MENU), group = Size(IDC_CUR_GROUPBOX);
-    const RECT rcOpen = Rect(0), rcOk = Rect(IDOK), rcCancel = Rect(IDCANCEL), rcDetails = Rect(IDC_CUR_DETAILS);
+    const RECT rcOpen = Rect(0), rcOpenOk = Rect(IDOK), rcCancel = Rect(IDCANCEL), rcDetails = Rect(IDC_CUR_DETAILS);
     DragMouse({rcOpen.right - 2, yMid}, {rcOpen.right + 38, yMid + 30});
     EXPECT_EQ(Size(0), SIZE({open.cx + 40, open.cy}));
-    EXPECT_EQ(Rect(IDOK), Moved(rcOk, 40));
+    EXPECT_EQ(Rect(IDOK), Moved(rcOpenOk, 40));
     EXPECT_EQ(Rect(IDCANCEL), Moved(rcCancel, 40));
     EXPECT_EQ(Rect(IDC_CUR_DETAILS), Moved(rcDetails, 40));
     EXPECT_EQ(Size(IDC_CUR_MENU), SIZE({edit.cx + 40, edit.cy}));
     EXPECT_EQ(Size(IDC_CUR_GROUPBOX), SIZE({group.cx + 40, group.cy}));
     DragMouse({Rect(0).right - 2, yMid}, {Rect(0).right - 140, yMid});
     EXPECT_EQ(Size(0), open) << "not narrower than twice the initial width";
-    const POINT ptBackground = {Rect(IDOK).left - 3, Rect(IDOK).top + 3};
-    DragMouse(ptBackground, {ptBackground.x - 30, ptBackground.y + 20});
-    EXPECT_EQ(std::make_pair(Rect(0).left, Rect(0).top), std::make_pair(rcOpen.left - 30, rcOpen.top + 20));
+    Click(IDC_CUR_DETAILS);
+    EXPECT_EQ(Size(0), folded);
+    EXPECT_EQ(Rect(IDOK).top, rcOk.top);
 }
 
 // The values start as REG_BINARY, which the program never writes: a rewrite
 // shows even where the text stays the same.
-TEST_F(AssociationDialog, OkWritesOnlyWhatChangedAndNothingElseWrites)
+TEST_F(AssociationDialog, OkWritesOnlyWhatChangedAndTheShellRunsTheVerb)
 {
     for (const std::string& key : {CUR_VERB, CUR_COMMAND, ICO_VERB, ICO_COMMAND})
         CreateClassesKey(key + ":old");
@@ -218,6 +209,23 @@ TEST_F(AssociationDialog, OkWritesOnlyWhatChangedAndNothingElseWrites)
     EXPECT_EQ(RegValue(CUR_VERB) + RegValue(ICO_VERB) + ReadClassesKey("curfile\\shell"), ABSENT + ABSENT + "<no value>");
     Open();
     EXPECT_FALSE(IsWindowVisible(Item(IDC_ICO_CHECK))) << "the .ico row after its removal";
+    Click(IDC_CUR_CHECK), Click(IDOK);
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(RegValue(CUR_VERB) + "|" + RegValue(CUR_COMMAND) + "|" + RegValue(ICO_VERB),
+              "1:C++ コードの取得|1:" + DEFAULT_COMMAND + "|" + ABSENT);
+
+    // Explorer runs the verb as ShellExecuteEx does: the text is the one the
+    // program writes when it is given the file on its command line.
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    const std::string cursor = szTemp + std::string("assoc hand.cur"), output = szTemp + std::string("assoc hand.cpp");
+    ASSERT_TRUE(CopyFileA(WindowsPath(SAMPLES_DIR "/hand32.cur").c_str(), cursor.c_str(), FALSE));
+    DeleteFileA(output.c_str());
+    SHELLEXECUTEINFOA info = {sizeof info, SEE_MASK_NOCLOSEPROCESS, nullptr, "quorzel", cursor.c_str()};
+    ASSERT_TRUE(ShellExecuteExA(&info) && info.hProcess);
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(info.hProcess);
+    EXPECT_EQ(FileText(output), FileText(WindowsPath(HAND32_CPP)));
 }
 
 TEST_F(AssociationDialog, SystemMenuRestoresTheOpeningStateAndOpensAbout)
@@ -268,27 +276,6 @@ TEST_F(AssociationDialog, SecondStartEndsAtOnceWhileTheDialogIsOpen)
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(Ended());
     Open();  // the next start shows the dialog again
-}
-
-// Explorer runs a context-menu verb as ShellExecuteEx does: the text is the one
-// the program writes when it is given the file on its command line.
-TEST_F(AssociationDialog, RegisteredVerbConvertsACursorFromTheShell)
-{
-    Open();
-    Click(IDC_CUR_CHECK), Click(IDOK);
-    EXPECT_TRUE(Ended());
-    EXPECT_EQ(RegValue(CUR_VERB) + "|" + RegValue(CUR_COMMAND) + "|" + RegValue(ICO_VERB),
-              "1:C++ コードの取得|1:" + DEFAULT_COMMAND + "|" + ABSENT);
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    const std::string cursor = szTemp + std::string("assoc hand.cur"), output = szTemp + std::string("assoc hand.cpp");
-    ASSERT_TRUE(CopyFileA(WindowsPath(SAMPLES_DIR "/hand32.cur").c_str(), cursor.c_str(), FALSE));
-    DeleteFileA(output.c_str());
-    SHELLEXECUTEINFOA info = {sizeof info, SEE_MASK_NOCLOSEPROCESS, nullptr, "quorzel", cursor.c_str()};
-    ASSERT_TRUE(ShellExecuteExA(&info) && info.hProcess);
-    EXPECT_EQ(WaitForSingleObject(info.hProcess, 30000), WAIT_OBJECT_0);
-    CloseHandle(info.hProcess);
-    EXPECT_EQ(FileText(output), FileText(WindowsPath(HAND32_CPP)));
 }
 
 }  // namespace
