@@ -1,6 +1,6 @@
 // The process entry and the main routine. Started with files, the program
 // converts each readable cursor to C++ text for the clipboard and/or a ".cpp"
-// file beside it; started alone, it takes the association dialog's mutex.
+// file beside it; started alone, it shows the association dialog, one at a time.
 #include "app/main.h"
 
 #include <stdio.h>
@@ -12,6 +12,7 @@
 #include "TOOLS/toolsys.h"
 #include "app/cmdline.h"
 #include "app/filelist.h"
+#include "association/assocdialog.h"
 #include "cursor/cursorfile.h"
 #include "cursor/cursorsource.h"
 #include "output/outputfile.h"
@@ -31,13 +32,13 @@ void WriteOutputFile(const char* pszInputPath, const char* pszText)
     fclose(pOutput);
 }
 
-// The association dialog is not in this build yet: the instance takes and
-// releases the lock that will keep a second dialog from opening.
+// The mutex is held while the dialog is open, so that a second start ends at once.
 int RunAssociationMode()
 {
     HANDLE hMutex = OpenInstallDialogMutex();
     if (!hMutex)
         return 0;  // another instance has the dialog open
+    ShowAssociationDialog();
     CloseHandle(hMutex);
     return 0;
 }

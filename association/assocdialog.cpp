@@ -1,0 +1,410 @@
+// The association dialog: loads both associations when it opens, folds and
+// unfolds each extension's details, resizes only horizontally, and on OK
+// writes or removes exactly the extensions whose state or texts changed.
+#include "association/assocdialog.h"
+
+#include <shellapi.h>
+
+#include <initializer_list>
+
+#include "TOOLS/toolsys.h"
+#include "TOOLS/toolwind.h"
+#include "about/aboutdialog.h"
+#include "association/assocdialog_ids.h"
+#include "association/associations.h"
+
+namespace
+{
+
+// The positions of a row's controls in GroupControls::aidControls; the
+// detail controls are those from the location edit on.
+enum GroupControlIndex
+{
+    GCI_CHECK,
+    GCI_DETAILS,
+    GCI_LOCATION,
+    GCI_LOCATION_LABEL,
+    GCI_MENU,
+    GCI_MENU_LABEL,
+    GCI_COMMAND,
+    GCI_COMMAND_LABEL,
+    GCI_GROUPBOX,
+    GROUP_CONTROL_COUNT,
+    GCI_FIRST_DETAIL = GCI_LOCATION
+};
+
+struct GroupControls
+{
+    int nGroup;      // GROUP_CUR or GROUP_ICO
+    uint32_t fBit;   // the extension's bit in AssociationSet::flags
+    int aidControls[GROUP_CONTROL_COUNT];
+};
+
+// One row per extension, in the order of the extension table.
+const GroupControls GroupControlTable[] = {
+    {GROUP_ICO, ASSOCIATION_ICO,
+     {IDC_ICO_CHECK, IDC_ICO_DETAILS, IDC_ICO_LOCATION, IDC_ICO_LOCATION_LABEL, IDC_ICO_MENU, IDC_ICO_MENU_LABEL,
+      IDC_ICO_COMMAND, IDC_ICO_COMMAND_LABEL, IDC_ICO_GROUPBOX}},
+    {GROUP_CUR, ASSOCIATION_CUR,
+     {IDC_CUR_CHECK, IDC_CUR_DETAILS, IDC_CUR_LOCATION, IDC_CUR_LOCATION_LABEL, IDC_CUR_MENU, IDC_CUR_MENU_LABEL,
+      IDC_CUR_COMMAND, IDC_CUR_COMMAND_LABEL, IDC_CUR_GROUPBOX}},
+};
+
+struct SystemMenuItem
+{
+    UINT fFlags;
+    UINT_PTR idCommand;
+    const char* pszText;
+};
+
+// Inserted after the Maximize command, in this order.
+const SystemMenuItem SystemMenuAdditions[] = {
+    {MF_BYPOSITION | MF_SEPARATOR, 0, nullptr},
+    {MF_BYPOSITION | MF_STRING, IDM_RESTORE_SETTINGS, "設定を初期値に戻す(&D)"},
+    {MF_BYPOSITION | MF_STRING, IDM_ABOUT, "About(&A)"},
+};
+
+struct HitTestMapping
+{
+    LRESULT nDefault;
+    LRESULT nMapped;
+};
+
+// The background drags the window; only the left and right edges resize.
+const HitTestMapping HitTestMap[] = {
+    {HTCLIENT, HTCAPTION},   {HTTOP, HTBORDER},     {HTBOTTOM, HTBORDER},   {HTTOPLEFT, HTLEFT},
+    {HTTOPRIGHT, HTRIGHT},   {HTBOTTOMLEFT, HTLEFT}, {HTBOTTOMRIGHT, HTRIGHT},
+};
+
+struct Anchor
+{
+    int idControl;
+    bool fMove;  // false: grows wider instead
+};
+
+// How the controls follow a change of the client width; the rest stay put.
+const Anchor AnchorTable[] = {
+    {IDC_CUR_DETAILS, true},    {IDC_ICO_DETAILS, true},    {IDOK, true},
+    {IDCANCEL, true},           {IDC_CUR_LOCATION, false},  {IDC_CUR_MENU, false},
+    {IDC_CUR_COMMAND, false},   {IDC_CUR_GROUPBOX, false},  {IDC_ICO_LOCATION, false},
+    {IDC_ICO_MENU, false},      {IDC_ICO_COMMAND, false},   {IDC_ICO_GROUPBOX, false},
+};
+const int ANCHOR_COUNT = sizeof AnchorTable / sizeof AnchorTable[0];
+
+const char DETAILS_OPEN_TEXT[] = "<< 詳細";
+const char DETAILS_FOLDED_TEXT[] = "詳細 >>";
+
+// The one dialog of the process. The sizes stay 0 until initialisation.
+struct AssociationDialogState
+{
+    AssociationSet loadedSet;
+    uint32_t fDetailsMask;  // bits of the groups whose details are open
+    bool fIcoRowShown;
+    SIZE sizeLastClient;
+    int nInitialWidth;
+    int nCurrentHeight;
+};
+
+AssociationDialogState g_state;
+
+const GroupControls* FindGroup(int nGroup)
+{
+    for (const GroupControls& row : GroupControlTable)
+        if (row.nGroup == nGroup)
+            return &row;
+    return nullptr;
+}
+
+// The row whose control at the index has the id, or null.
+const GroupControls* FindGroupByControl(int iControl, int idControl)
+{
+    for (const GroupControls& row : GroupControlTable)
+        if (row.aidControls[iControl] == idControl)
+            return &row;
+    return nullptr;
+}
+
+AssociationEntry& GroupEntry(AssociationSet& set, const GroupControls& row)
+{
+    return set.entries[row.nGroup - ASSOCIATION_FIRST_GROUP];
+}
+
+const AssociationEntry& GroupEntry(const AssociationSet& set, const GroupControls& row)
+{
+    return set.entries[row.nGroup - ASSOCIATION_FIRST_GROUP];
+}
+
+void ShowGroupDetails(HWND hwndDlg, int nGroup, bool fOpen)
+{
+    const GroupControls* pRow = FindGroup(nGroup);
+    if (!pRow)
+        return;
+    const int* aid = pRow->aidControls;
+    if (IsValidDlgItem(hwndDlg, aid[GCI_DETAILS]))
+        SetDlgItemTextA(hwndDlg, aid[GCI_DETAILS], fOpen ? DETAILS_OPEN_TEXT : DETAILS_FOLDED_TEXT);
+    for (int i = GCI_FIRST_DETAIL; i < GROUP_CONTROL_COUNT; ++i)
+        if (IsValidDlgItem(hwndDlg, aid[i]))
+            ShowDlgItem(hwndDlg, aid[i], fOpen);
+
+    const int nButtonBottom = GetDlgItemBottom(hwndDlg, aid[GCI_DETAILS]);
+    int dy = GetDlgItemBottom(hwndDlg, aid[GCI_GROUPBOX]) - nButtonBottom;
+    if (!fOpen)
+        dy = -dy;
+    for (const GroupControls& other : GroupControlTable)
+    {
+        if (&other == pRow || GetDlgItemTop(hwndDlg, other.aidControls[GCI_GROUPBOX]) <= nButtonBottom)
+            continue;
+        for (int idControl : other.aidControls)
+            if (IsValidDlgItem(hwndDlg, idControl))
+                OffsetDlgItemY(hwndDlg, idControl, dy);
+    }
+    for (int idButton : {IDOK, IDCANCEL})
+        if (IsValidDlgItem(hwndDlg, idButton))
+            OffsetDlgItemY(hwndDlg, idButton, dy);
+
+    g_state.nCurrentHeight += dy;  // first: the size limits pin the height
+    ResizeWindowBy(hwndDlg, 0, dy);
+    // The details button moves while it handles its own click: paint it and
+    // its neighbours again after the dialog's background.
+    RedrawWindow(hwndDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void EnableGroupControls(HWND hwndDlg, int nGroup, bool fEnable)
+{
+    const GroupControls* pRow = FindGroup(nGroup);
+    if (!pRow)
+        return;
+    for (int i = GCI_FIRST_DETAIL; i < GROUP_CONTROL_COUNT; ++i)
+        if (IsValidDlgItem(hwndDlg, pRow->aidControls[i]))
+            EnableDlgItem(hwndDlg, pRow->aidControls[i], fEnable);
+}
+
+void SetControlText(HWND hwndDlg, int idControl, const char* pszText)
+{
+    if (IsValidDlgItem(hwndDlg, idControl))
+        SetDlgItemTextA(hwndDlg, idControl, pszText);
+}
+
+void SetAssociationControls(HWND hwndDlg, const AssociationSet& set)
+{
+    for (const GroupControls& row : GroupControlTable)
+    {
+        const bool fChecked = (set.flags & row.fBit) != 0;
+        const AssociationEntry& entry = GroupEntry(set, row);
+        EnableGroupControls(hwndDlg, row.nGroup, fChecked);
+        if (IsValidDlgItem(hwndDlg, row.aidControls[GCI_CHECK]))
+            CheckDlgButton(hwndDlg, row.aidControls[GCI_CHECK], fChecked ? BST_CHECKED : BST_UNCHECKED);
+        SetControlText(hwndDlg, row.aidControls[GCI_LOCATION], entry.location);
+        SetControlText(hwndDlg, row.aidControls[GCI_MENU], entry.menuText);
+        SetControlText(hwndDlg, row.aidControls[GCI_COMMAND], entry.commandLine);
+    }
+}
+
+// A field starts as the loaded one and takes its edit's text, cut to capacity.
+void ReadControlText(HWND hwndDlg, int idControl, char* pszField, unsigned nCapacity, const char* pszLoaded)
+{
+    CopyString(pszField, nCapacity, pszLoaded);
+    if (IsValidDlgItem(hwndDlg, idControl))
+        GetDlgItemTextA(hwndDlg, idControl, pszField, static_cast<int>(nCapacity));
+}
+
+bool ReadAssociationControls(HWND hwndDlg, AssociationSet& set)
+{
+    set.flags = 0;
+    for (const GroupControls& row : GroupControlTable)
+    {
+        const int* aid = row.aidControls;
+        if (IsValidDlgItem(hwndDlg, aid[GCI_CHECK]) && IsDlgButtonChecked(hwndDlg, aid[GCI_CHECK]) == BST_CHECKED)
+            set.flags |= row.fBit;
+        AssociationEntry& entry = GroupEntry(set, row);
+        const AssociationEntry& loaded = GroupEntry(g_state.loadedSet, row);
+        ReadControlText(hwndDlg, aid[GCI_LOCATION], entry.location, sizeof entry.location, loaded.location);
+        ReadControlText(hwndDlg, aid[GCI_MENU], entry.menuText, sizeof entry.menuText, loaded.menuText);
+        ReadControlText(hwndDlg, aid[GCI_COMMAND], entry.commandLine, sizeof entry.commandLine, loaded.commandLine);
+    }
+    return true;
+}
+
+// Shows the ".ico" row only when ".ico" was registered at opening; a hidden
+// row's details are folded, and its band stays empty.
+void ApplyIcoRowState(HWND hwndDlg)
+{
+    const GroupControls* pRow = FindGroup(GROUP_ICO);
+    for (int i : {GCI_CHECK, GCI_DETAILS})
+        if (IsValidDlgItem(hwndDlg, pRow->aidControls[i]))
+            ShowDlgItem(hwndDlg, pRow->aidControls[i], g_state.fIcoRowShown);
+    if (!g_state.fIcoRowShown && (g_state.fDetailsMask & ASSOCIATION_ICO))
+    {
+        g_state.fDetailsMask &= ~ASSOCIATION_ICO;
+        ShowGroupDetails(hwndDlg, GROUP_ICO, false);
+    }
+}
+
+void ApplyDetailsState(HWND hwndDlg, uint32_t fMask)
+{
+    for (const GroupControls& row : GroupControlTable)
+        ShowGroupDetails(hwndDlg, row.nGroup, (fMask & row.fBit) != 0);
+    ApplyIcoRowState(hwndDlg);
+}
+
+void AddSystemMenuItems(HWND hwndDlg)
+{
+    HMENU hMenu = GetSystemMenu(hwndDlg, FALSE);
+    const int nMaximize = FindMaximizeMenuItem(hMenu);
+    if (nMaximize < 0)
+        return;
+    const int nCount = sizeof SystemMenuAdditions / sizeof SystemMenuAdditions[0];
+    for (int i = nCount - 1; i >= 0; --i)
+    {
+        const SystemMenuItem& item = SystemMenuAdditions[i];
+        InsertMenuA(hMenu, static_cast<UINT>(nMaximize + 1), item.fFlags, item.idCommand, item.pszText);
+    }
+}
+
+BOOL OnInitDialog(HWND hwndDlg)
+{
+    HMODULE hModule = GetModuleHandleA(nullptr);
+    SetWindowIcon(hwndDlg, ICON_BIG, GetModuleIcon(hModule, SHGFI_LARGEICON));
+    SetWindowIcon(hwndDlg, ICON_SMALL, GetModuleIcon(hModule, SHGFI_SMALLICON));
+    CenterWindowOnCursor(hwndDlg);
+
+    RECT rcClient;
+    GetClientRect(hwndDlg, &rcClient);
+    SIZE sizeWindow;
+    GetWindowSize(hwndDlg, &sizeWindow);
+    g_state.sizeLastClient = {rcClient.right - rcClient.left, rcClient.bottom - rcClient.top};
+    g_state.nInitialWidth = sizeWindow.cx;
+    g_state.nCurrentHeight = sizeWindow.cy;
+
+    LoadAssociations(&g_state.loadedSet);
+    g_state.fDetailsMask = 0;
+    g_state.fIcoRowShown = (g_state.loadedSet.flags & ASSOCIATION_ICO) != 0;
+    AddSystemMenuItems(hwndDlg);
+    ApplyDetailsState(hwndDlg, g_state.fDetailsMask);
+    SetAssociationControls(hwndDlg, g_state.loadedSet);
+    return FALSE;
+}
+
+// Moves and stretches the anchored controls by the change of the client width.
+BOOL OnSize(HWND hwndDlg, WPARAM nType, LPARAM lSize)
+{
+    if (nType == SIZE_MINIMIZED || g_state.nInitialWidth == 0)
+        return TRUE;
+    HDWP hdwp = BeginDeferWindowPos(ANCHOR_COUNT);
+    if (!hdwp)
+        return TRUE;
+    const SIZE sizeClient = {LOWORD(lSize), HIWORD(lSize)};
+    const int dx = sizeClient.cx - g_state.sizeLastClient.cx;
+    for (const Anchor& anchor : AnchorTable)
+        if (IsValidDlgItem(hwndDlg, anchor.idControl))
+            DeferDlgItemBy(&hdwp, hwndDlg, anchor.idControl, anchor.fMove ? dx : 0, 0, anchor.fMove ? 0 : dx, 0);
+    EndDeferWindowPos(hdwp);
+    g_state.sizeLastClient = sizeClient;
+    return TRUE;
+}
+
+// The height is fixed; the width is doubled and may grow while details are open.
+BOOL OnGetMinMaxInfo(MINMAXINFO* pInfo)
+{
+    if (g_state.nInitialWidth == 0)
+        return TRUE;
+    pInfo->ptMinTrackSize.y = g_state.nCurrentHeight;
+    pInfo->ptMaxTrackSize.y = g_state.nCurrentHeight;
+    if (g_state.fDetailsMask)
+        pInfo->ptMinTrackSize.x = g_state.nInitialWidth * 2;
+    else
+        pInfo->ptMinTrackSize.x = pInfo->ptMaxTrackSize.x = g_state.nInitialWidth;
+    return TRUE;
+}
+
+BOOL OnNcHitTest(HWND hwndDlg, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT nDefault = DefWindowProcA(hwndDlg, WM_NCHITTEST, wParam, lParam);
+    for (const HitTestMapping& mapping : HitTestMap)
+        if (mapping.nDefault == nDefault)
+        {
+            SetWindowLongPtrA(hwndDlg, DWLP_MSGRESULT, mapping.nMapped);
+            return TRUE;
+        }
+    return FALSE;
+}
+
+BOOL OnCommand(HWND hwndDlg, int idCommand)
+{
+    if (idCommand == IDOK)
+    {
+        static AssociationSet newSet;  // too large for a comfortable stack frame
+        ReadAssociationControls(hwndDlg, newSet);
+        ApplyAssociations(&newSet, GetChangedAssociations(&newSet, &g_state.loadedSet));
+        EndDialog(hwndDlg, IDOK);
+        return TRUE;
+    }
+    if (idCommand == IDCANCEL)
+    {
+        EndDialog(hwndDlg, IDCANCEL);
+        return TRUE;
+    }
+    if (const GroupControls* pRow = FindGroupByControl(GCI_CHECK, idCommand))
+    {
+        EnableGroupControls(hwndDlg, pRow->nGroup, IsDlgButtonChecked(hwndDlg, idCommand) == BST_CHECKED);
+        return TRUE;
+    }
+    if (const GroupControls* pRow = FindGroupByControl(GCI_DETAILS, idCommand))
+    {
+        g_state.fDetailsMask ^= pRow->fBit;
+        ShowGroupDetails(hwndDlg, pRow->nGroup, (g_state.fDetailsMask & pRow->fBit) != 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL OnSysCommand(HWND hwndDlg, int idCommand)
+{
+    if (idCommand == IDM_ABOUT)
+    {
+        AboutBoxInfo info = {};
+        info.url = SUPPORT_SITE_URL;
+        ShowAboutDialog(hwndDlg, &info);
+        return TRUE;
+    }
+    if (idCommand == IDM_RESTORE_SETTINGS)
+    {
+        SetAssociationControls(hwndDlg, g_state.loadedSet);
+        g_state.fIcoRowShown = (g_state.loadedSet.flags & ASSOCIATION_ICO) != 0;
+        ApplyIcoRowState(hwndDlg);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AssociationDlgProc(HWND hwndDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg)
+    {
+    case WM_INITDIALOG:
+        return OnInitDialog(hwndDlg);
+    case WM_DESTROY:
+        return TRUE;
+    case WM_SIZE:
+        return OnSize(hwndDlg, wParam, lParam);
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_NCHITTEST:
+        return OnNcHitTest(hwndDlg, wParam, lParam);
+    case WM_COMMAND:
+        return OnCommand(hwndDlg, LOWORD(wParam));
+    case WM_SYSCOMMAND:
+        return OnSysCommand(hwndDlg, LOWORD(wParam));
+    default:
+        return FALSE;
+    }
+}
+
+bool ShowAssociationDialog()
+{
+    ClearBytes(&g_state, sizeof g_state);
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ASSOCIATION), nullptr, AssociationDlgProc, 0)
+           == IDOK;
+}
