@@ -9,6 +9,7 @@
 #include "about/dialogtemplate.h"
 #include "about/linklabel.h"
 #include "support/screen.h"
+#include "support/windowtest.h"
 
 namespace
 {
@@ -23,10 +24,12 @@ INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
         return uMsg == WM_INITDIALOG;
     const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
     const NMLINKLABEL* pnmll = reinterpret_cast<const NMLINKLABEL*>(lParam);
-    POINT pt;  // LLN_HOVER carries the WM_MOUSEMOVE's client point, the others none
+    POINT pt;  // LLN_HOVER carries the WM_MOUSEMOVE's client point and keys, the others nothing
     GetCursorPos(&pt);
     ScreenToClient(pnmh->hwndFrom, &pt);
-    g_nBadRecords += pnmh->idFrom != LINK_ID || pnmll->point != (pnmh->code == LLN_HOVER ? MAKELPARAM(pt.x, pt.y) : 0);
+    const bool fHover = pnmh->code == LLN_HOVER;
+    g_nBadRecords += pnmh->idFrom != LINK_ID || pnmll->point != (fHover ? MAKELPARAM(pt.x, pt.y) : 0) ||
+                     (!fHover && pnmll->keys);
     if (pnmh->code == LLN_CLICK)
         ++g_nClicks;
     else if (g_fReflect)
@@ -55,8 +58,8 @@ void CreateStatic(bool fReflect)
 {
     g_fReflect = fReflect;
     g_nClicks = g_nBadRecords = 0;
-    g_hwndLink = CreateWindowExA(0, "Static", "https://example.com/support/", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18,
-                                 g_hDlg, reinterpret_cast<HMENU>(LINK_ID), nullptr, nullptr);
+    g_hwndLink = CreateTestWindow(WS_CHILD | WS_VISIBLE, g_hDlg, 16, 16, 140, 18, LINK_ID);
+    SetWindowTextA(g_hwndLink, "https://example.com/support/");
     SendMessageA(g_hwndLink, WM_SETFONT, SendMessageA(g_hDlg, WM_GETFONT, 0, 0), FALSE);
     g_pfnStatic = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_hwndLink, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
