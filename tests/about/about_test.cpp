@@ -51,8 +51,9 @@ TEST(AboutBox, FitsItsLinesToTheirTextsInTheirOwnFontsAndCentresOK)
     InitCommonControls();
     RunWhileDriving([] {
         HWND hwnd = WaitForDialog(), hwndOK = GetDlgItem(hwnd, IDOK);
-        RECT rcDialog = {0, 0, 38, 1}, rcLine = {0, 0, 1, 1}, rcClient;  // as the template has them
-        MapDialogRect(hwnd, &rcDialog), MapDialogRect(hwnd, &rcLine), GetClientRect(hwnd, &rcClient);
+        RECT rcDialog = {0, 0, 38, 1}, rcLine = {0, 0, 1, 1}, rcOK = {0, 35, 0, 0}, rcClient;  // as the template has them
+        MapDialogRect(hwnd, &rcDialog), MapDialogRect(hwnd, &rcLine), MapDialogRect(hwnd, &rcOK);
+        GetClientRect(hwnd, &rcClient);
         int nLargestGrowth = 0;
         for (int nID : {IDC_ABOUT_VERSION, IDC_ABOUT_LINK, IDC_ABOUT_RESOURCES}) {
             HWND hwndLine = GetDlgItem(hwnd, nID);
@@ -69,6 +70,9 @@ TEST(AboutBox, FitsItsLinesToTheirTextsInTheirOwnFontsAndCentresOK)
         POINT ptOK;
         GetWindowOrigin(hwndOK, &ptOK), ScreenToWindow(hwnd, &ptOK);
         EXPECT_EQ((GetWindowWidth(hwnd) - GetWindowWidth(hwndOK)) / 2, ptOK.x) << "OK centred";
+        POINT ptOKTop = {0, GetWindowTop(hwndOK)};
+        ScreenToClient(hwnd, &ptOKTop);
+        EXPECT_EQ(rcOK.top, ptOKTop.y) << "OK keeps its height";
         LOGFONTA font = {};
         GetObjectA(HFONT(SendDlgItemMessageA(hwnd, IDC_ABOUT_LINK, WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_EQ(1, font.lfUnderline) << "the link is measured in its underlined font";
