@@ -49,6 +49,8 @@ TEST(DialogTemplate, NamesOrdinalsTitlesFontsAndCapacityBounds)
          {0x40, 0, 0, 0, 2, 0, 0, 0, 0, 'M', 0, 'D', 'C', 0, 'T', 'i', 0, 8, 'A', 'b', 0, 0,
           0, 0x4000, 0, 0, 1, 2, 3, 4, 10, 'E', 'd', 'i', 't', 0, 0, 0,
           0, 0x4000, 0, 0, 1, 2, 3, 4, 11, 0xFFFF, 0, 'x', 'y', 0, 0, 0}},
+        {"no controls: a string is the last piece", {0, 0, 0, 0, 0, 0, 0, 0, u"Ti", 0, nullptr, 0}, nullptr,
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'T', 'i', 0}},
     };
     for (const auto& row : ROWS)
     {
