@@ -6,41 +6,25 @@
 #include <gtest/gtest.h>
 #include "about/dialogtemplate.h"
 
-namespace
+static INT_PTR CALLBACK CheckControlsProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
 {
-const struct
-{
-    int id;
-    const char* pszClass;
-    LONG style;
-    RECT rcUnits;  // x, y, cx, cy in dialog units, each mapped alone as the dialog does
-    const char* pszText;
-} ABOUT_CONTROLS[] = {
-    {IDC_ABOUT_ICON, "Static", WS_CHILD | WS_VISIBLE | SS_ICON, {7, 7, 20, 21}, ""},
-    {IDC_ABOUT_VERSION, "Static", WS_CHILD | WS_VISIBLE, {30, 7, 1, 8}, ""},
-    {IDC_ABOUT_LINK, "Static", WS_CHILD | WS_VISIBLE, {30, 16, 1, 8}, ""},
-    {IDC_ABOUT_RESOURCES, "Static", WS_CHILD | WS_VISIBLE, {30, 25, 1, 8}, ""},
-    {IDOK, "Button", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, {45, 35, 45, 14}, "OK"},
-};
-
-INT_PTR CALLBACK CheckControlsProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
-{
+    const struct { int id; const char* pszClassAndText; LONG style; RECT rc; } CONTROLS[] = {  // the first and the last
+        {IDC_ABOUT_ICON, "Static/", WS_CHILD | WS_VISIBLE | SS_ICON, {7, 7, 20, 21}},  // x, y, cx, cy in units
+        {IDOK, "Button/OK", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, {45, 35, 45, 14}},
+    };
     if (uMsg != WM_INITDIALOG)
         return FALSE;
-    LOGFONTA lf = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hDlg, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    EXPECT_STREQ("ＭＳ Ｐゴシック", lf.lfFaceName);
-    for (const auto& control : ABOUT_CONTROLS)
+    for (const auto& control : CONTROLS)
     {
         HWND hwndCtrl = GetDlgItem(hDlg, control.id);
-        char szClass[32] = "", szText[32] = "";
+        char szClass[16] = "", szText[16] = "";
         GetClassNameA(hwndCtrl, szClass, sizeof szClass);
         GetWindowTextA(hwndCtrl, szText, sizeof szText);
-        EXPECT_EQ(std::string(control.pszClass) + "/" + control.pszText, std::string(szClass) + "/" + szText);
-        RECT rcUnits = control.rcUnits, rc = {};
+        RECT rcUnits = control.rc, rc = {};  // each mapped alone, as the dialog does
         MapDialogRect(hDlg, &rcUnits);
         GetWindowRect(hwndCtrl, &rc);
         MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ(control.pszClassAndText, std::string(szClass) + "/" + szText);
         EXPECT_EQ((std::vector<LONG>{control.style, rcUnits.left, rcUnits.top, rcUnits.right, rcUnits.bottom}),
                   (std::vector<LONG>{GetWindowLongA(hwndCtrl, GWL_STYLE), rc.left, rc.top, rc.right - rc.left,
                                      rc.bottom - rc.top}))
@@ -49,7 +33,6 @@ INT_PTR CALLBACK CheckControlsProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
     EndDialog(hDlg, IDOK);
     return TRUE;
 }
-}  // namespace
 
 TEST(DialogTemplateUnderWine, DialogBoxCreatesTheAboutBoxControls)
 {

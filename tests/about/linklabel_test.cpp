@@ -1,10 +1,7 @@
 // The link label on a real dialog, driven with the real mouse and judged from
 // the screen: its colours and frame, its clicks, and what its teardown leaves.
-// One dialog serves every case: Wine without a window manager takes two
-// seconds to destroy a shown top-level window, a control goes at once.
-#include <windows.h>
-#include <string.h>
-#include <string>
+// One dialog serves every case: Wine takes seconds to destroy a shown one.
+#include <sstream>
 #include <gtest/gtest.h>
 #include "about/dialogtemplate.h"
 #include "about/linklabel.h"
@@ -13,136 +10,111 @@
 
 namespace
 {
-bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
 const int LINK_ID = 10;
-int g_nClicks, g_nPropsAtDestroy, g_nBadRecords;
+HWND g_hDlg, g_hwndLink;
+bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
+int g_nClicks, g_nBadRecords, g_nPropsAtDestroy;
 WNDPROC g_pfnStatic;
 
+// Counts clicks, and records with a wrong id, or keys and point on another
+// code than LLN_HOVER (which carries those of its WM_MOUSEMOVE).
 INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg != WM_NOTIFY)
         return uMsg == WM_INITDIALOG;
-    const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
     const NMLINKLABEL* pnmll = reinterpret_cast<const NMLINKLABEL*>(lParam);
-    POINT pt;  // LLN_HOVER carries the WM_MOUSEMOVE's client point and keys, the others nothing
-    GetCursorPos(&pt);
-    ScreenToClient(pnmh->hwndFrom, &pt);
-    const bool fHover = pnmh->code == LLN_HOVER;
-    g_nBadRecords += pnmh->idFrom != LINK_ID || pnmll->point != (fHover ? MAKELPARAM(pt.x, pt.y) : 0) ||
-                     (!fHover && pnmll->keys);
-    if (pnmh->code == LLN_CLICK)
+    g_nBadRecords += pnmll->hdr.idFrom != LINK_ID || (pnmll->hdr.code != LLN_HOVER && (pnmll->keys || pnmll->point));
+    if (pnmll->hdr.code == LLN_CLICK)
         ++g_nClicks;
     else if (g_fReflect)
-        SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, SendMessageA(pnmh->hwndFrom, WM_NOTIFY, wParam, lParam));
+        SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, SendMessageA(pnmll->hdr.hwndFrom, WM_NOTIFY, wParam, lParam));
     return TRUE;
 }
 
-BOOL CALLBACK CountLinkLabelProp(HWND, LPSTR pszName, HANDLE, ULONG_PTR lParam)
-{
-    *reinterpret_cast<int*>(lParam) += !IS_INTRESOURCE(pszName) && !strncmp(pszName, "LLPROP_", 7);
-    return TRUE;
-}
-
-// Under the link label: counts its properties at WM_DESTROY, after its teardown.
+// Under the link label: counts its properties at WM_DESTROY, after its teardown
+// (the state shows only while hot, as it is in every case destroyed).
 LRESULT CALLBACK WatchProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg == WM_DESTROY)
-        EnumPropsExA(hWnd, CountLinkLabelProp, reinterpret_cast<LPARAM>(&(g_nPropsAtDestroy = 0)));
+        g_nPropsAtDestroy = !!GetPropA(hWnd, LLPROP_ORIGINALPROC) + !!GetPropA(hWnd, LLPROP_CONTROLSTATE) +
+                            !!GetPropA(hWnd, LLPROP_CURSOR) + !!GetPropA(hWnd, LLPROP_FONT);
     return CallWindowProcA(g_pfnStatic, hWnd, uMsg, wParam, lParam);
 }
 
-HWND g_hDlg, g_hwndLink;
-
-// A static of the dialog in the dialog's font, with the watch under it.
-void CreateStatic(bool fReflect)
+// A static with the watch under it, made a link label once it has the dialog's font.
+void CreateLinkLabel()
 {
-    g_fReflect = fReflect;
-    g_nClicks = g_nBadRecords = 0;
     g_hwndLink = CreateTestWindow(WS_CHILD | WS_VISIBLE, g_hDlg, 16, 16, 140, 18, LINK_ID);
     SetWindowTextA(g_hwndLink, "https://example.com/support/");
-    SendMessageA(g_hwndLink, WM_SETFONT, SendMessageA(g_hDlg, WM_GETFONT, 0, 0), FALSE);
     g_pfnStatic = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_hwndLink, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
+    EXPECT_FALSE(SubclassLinkLabel(g_hwndLink) || GetPropA(g_hwndLink, LLPROP_ORIGINALPROC)) << "without a font";
+    SendMessageA(g_hwndLink, WM_SETFONT, SendMessageA(g_hDlg, WM_GETFONT, 0, 0), FALSE);
+    EXPECT_TRUE(SubclassLinkLabel(g_hwndLink));
+    EXPECT_FALSE(SubclassLinkLabel(g_hwndLink)) << "subclassed twice";
 }
 
-// 'i' moves the pointer over the link, 'o' onto the dialog beside it, 'd' and
-// 'u' press and release the left button.
-void Act(char action)
+// Does one step and tells what shows. 'i' moves the pointer over the link, 'o'
+// onto the dialog below it; 'd' and 'u' press and release the left button; 'r'
+// and 'n' make the parent reflect or not. Then the text colour ("B" blue, "R"
+// red), "F" when the corner is the gray frame, and the clicks so far. 'x'
+// destroys the link label, puts a new one in its place and tells what stayed,
+// then "-": "P" properties at WM_DESTROY (or no WM_DESTROY), "F" the font, "C" the cursor.
+std::string Act(char action)
 {
-    RECT rcLink, rcDlg;
-    GetWindowRect(g_hwndLink, &rcLink);
-    GetWindowRect(g_hDlg, &rcDlg);
+    RECT rc;
+    GetWindowRect(g_hwndLink, &rc);
     if (action == 'i' || action == 'o')
-        MoveMouseTo(action == 'i' ? POINT{(rcLink.left + rcLink.right) / 2, (rcLink.top + rcLink.bottom) / 2}
-                                  : POINT{rcDlg.left + 3, rcDlg.bottom - 3});
-    else
+        MoveMouseTo({(rc.left + rc.right) / 2, action == 'i' ? (rc.top + rc.bottom) / 2 : rc.bottom + 8});
+    if (action == 'd')  // no double click: the link label takes no WM_LBUTTONDBLCLK
+        PumpMessages(GetDoubleClickTime());
+    if (action == 'd' || action == 'u')
         PressLeftButton(action == 'd');
-}
-
-// "blue" or "red" for the text colour on the screen, " frame" when the top and
-// bottom rows are gray (the text may cover the sides).
-std::string Look()
-{
+    g_fReflect = action == 'r' || (g_fReflect && action != 'n');
+    if (action == 'x')
+    {
+        HGDIOBJ hFont = GetPropA(g_hwndLink, LLPROP_FONT);
+        HCURSOR hCursor = static_cast<HCURSOR>(GetPropA(g_hwndLink, LLPROP_CURSOR));
+        ICONINFO ii;
+        g_nPropsAtDestroy = -1;  // no WM_DESTROY seen
+        DestroyWindow(g_hwndLink);
+        PressLeftButton(false);
+        CreateLinkLabel();
+        return std::string(g_nPropsAtDestroy ? "P" : "") + (GetObjectType(hFont) ? "F" : "") +
+               (GetIconInfo(hCursor, &ii) ? "C" : "") + "-";
+    }
     const Screenshot shot = TakeScreenshot(g_hwndLink);
-    bool fFrame = true;
-    for (int x = 0; x < shot.cx; ++x)
-        fFrame = fFrame && shot.At(x, 0) == RGB(128, 128, 128) && shot.At(x, shot.cy - 1) == RGB(128, 128, 128);
-    return std::string(shot.Has(RGB(0, 0, 255)) ? "blue" : "") + (shot.Has(RGB(255, 0, 0)) ? "red" : "") +
-           (fFrame ? " frame" : "");
+    return std::string(shot.Has(RGB(0, 0, 255)) ? "B" : "") + (shot.Has(RGB(255, 0, 0)) ? "R" : "") +
+           (shot.At(shot.cx - 1, shot.cy - 1) == RGB(128, 128, 128) ? "F" : "") + std::to_string(g_nClicks);
 }
 }  // namespace
 
-TEST(LinkLabel, SubclassingLooksClicksAndTeardownUnderTheRealMouse)
+TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
 {
     const DialogDesc DESC = {WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, 0, 0, 0, 100, 40, 0, nullptr, 0, u"Tahoma", 10};
     void* pTemplate = BuildDialogTemplate(&DESC, nullptr);
     g_hDlg = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(pTemplate), nullptr, ParentProc, 0);
     free(pTemplate);
     SetWindowPos(g_hDlg, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE);
-    const struct
-    {
-        const char* pszName;
-        bool fReflect;
-        const char* pszActions;
-        const char* apszLooks[6];  // after each action; null: not looked at
-        int nClicks;
-    } ROWS[] = {
-        {"hover, the timer finds the leave", true, "oio", {"blue", "red", "blue"}, 0},
-        {"no reflecting: never hot, clicks arrive", false, "oidu", {"blue", "blue", "blue", nullptr}, 1},
-        {"held down over it, off and back", true, "oidoiu", {"blue", "red", "red frame", "blue", "red frame"}, 1},
-        {"pressed beside it, released over it", true, "odiu", {"blue", "blue", "red", nullptr}, 0},
-        {"pressed on it, released beside it", true, "oidou", {"blue", "red", "red frame", "blue", nullptr}, 0},
-        {"destroyed hot", true, "oi", {"blue", "red"}, 0},
-        {"destroyed hot and captured", true, "oid", {"blue", "red", "red frame"}, 0},
+    CreateLinkLabel();
+    // One after the other on the same pointer and button: each step is the
+    // action and what must show after it; an action alone is not looked at.
+    const struct { const char* pszCase; const char* pszSteps; } CASES[] = {
+        {"a parent that does not reflect: never hot, clicks arrive", "oB0 iB0 dB0 uB1 rB1"},
+        {"hot over it, until the timer finds the leave", "oB1 iR1 oB1"},
+        {"held down: framed over it, off and back, released on it", "iR1 dRF1 oB1 iRF1 u"},
+        {"pressed on it, released beside it", "dRF2 oB2 uB2"},
+        {"pressed beside it, released over it", "dB2 iR2 uR2"},
+        {"destroyed hot, then hot and captured", "x- oB2 iR2 dRF2 x-"},
     };
-    CreateStatic(true);
-    SendMessageA(g_hwndLink, WM_SETFONT, 0, FALSE);
-    EXPECT_FALSE(SubclassLinkLabel(g_hwndLink)) << "a static without font";
-    EXPECT_EQ(nullptr, GetPropA(g_hwndLink, LLPROP_ORIGINALPROC)) << "a static without font";
-    DestroyWindow(g_hwndLink);
-    for (const auto& row : ROWS)
+    for (const auto& row : CASES)
     {
-        CreateStatic(row.fReflect);
-        ASSERT_TRUE(SubclassLinkLabel(g_hwndLink)) << row.pszName;
-        EXPECT_FALSE(SubclassLinkLabel(g_hwndLink)) << row.pszName << ": subclassed twice";
-        for (size_t i = 0; row.pszActions[i]; ++i)
-        {
-            Act(row.pszActions[i]);
-            if (row.apszLooks[i])
-                EXPECT_EQ(row.apszLooks[i], Look()) << row.pszName << ", after action " << i;
-        }
-        EXPECT_EQ(row.nClicks, g_nClicks) << row.pszName;
-        EXPECT_EQ(0, g_nBadRecords) << row.pszName << ": notifications with a wrong id or point";
-        HGDIOBJ hFont = GetPropA(g_hwndLink, LLPROP_FONT);
-        HCURSOR hCursor = static_cast<HCURSOR>(GetPropA(g_hwndLink, LLPROP_CURSOR));
-        g_nPropsAtDestroy = -1;  // no WM_DESTROY seen
-        DestroyWindow(g_hwndLink);
-        PressLeftButton(false);
-        ICONINFO ii;
-        EXPECT_EQ(0, g_nPropsAtDestroy) << row.pszName << ": properties left at WM_DESTROY";
-        EXPECT_EQ(0u, GetObjectType(hFont)) << row.pszName << ": font not deleted";
-        EXPECT_FALSE(GetIconInfo(hCursor, &ii)) << row.pszName << ": cursor not destroyed";
+        std::istringstream steps(row.pszSteps);
+        for (std::string step; steps >> step;)
+            if (const std::string look = Act(step[0]); step.size() > 1)
+                EXPECT_EQ(step.substr(1), look) << row.pszCase << ", step " << step[0];
     }
+    EXPECT_EQ(0, g_nBadRecords) << "notifications with a wrong id, keys or point";
     DestroyWindow(g_hDlg);
 }
 
@@ -150,23 +122,20 @@ TEST(LinkLabelCursor, HandWithItsHotSpotOnTheFingertip)
 {
     HCURSOR hCursor = CreateHandCursor();
     ICONINFO ii = {};
-    ASSERT_TRUE(GetIconInfo(hCursor, &ii));
+    GetIconInfo(hCursor, &ii);
     BYTE abMasks[2 * 32 * 4] = {};  // 32 rows of the AND mask, then 32 of the XOR mask
     GetBitmapBits(ii.hbmMask, sizeof abMasks, abMasks);
-    // A row as its picture: '#' black, 'o' white, '.' transparent, '~' inverted; up to its last mark.
     auto Bit = [&](int y, int x) { return abMasks[y * 4 + x / 8] >> (7 - x % 8) & 1; };
-    auto Picture = [&](int y) {
-        std::string picture;
+    // The hot spot, then rows up to their last mark: '#' black, 'o' white, '.' transparent, '~' inverted.
+    std::string got = std::to_string(ii.xHotspot) + "," + std::to_string(ii.yHotspot);
+    for (int y : {0, 10, 21, 22, 31})
+    {
+        got += "|";
         for (int x = 0; x < 32; ++x)
-            picture += "#o.~"[Bit(y, x) * 2 + Bit(32 + y, x)];
-        return picture.substr(0, picture.find_last_not_of('.') + 1);
-    };
-    EXPECT_EQ(7u, ii.xHotspot);
-    EXPECT_EQ(0u, ii.yHotspot);
-    const struct { int y; const char* pszPicture; } ROWS[] = {
-        {0, "......##"}, {10, ".#oo##oooooooo#oo#"}, {21, "......##########"}, {22, ""}, {31, ""}};
-    for (const auto& row : ROWS)
-        EXPECT_EQ(row.pszPicture, Picture(row.y)) << "row " << row.y;
+            got += "#o.~"[Bit(y, x) * 2 + Bit(32 + y, x)];
+        got.erase(got.find_last_not_of('.') + 1);
+    }
+    EXPECT_EQ("7,0|......##|.#oo##oooooooo#oo#|......##########||", got) << "rows 0, 10, 21, 22, 31";
     DeleteObject(ii.hbmMask);
     DestroyCursor(hCursor);
 }
