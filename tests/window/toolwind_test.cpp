@@ -28,20 +28,13 @@ TEST(HandleChecks, TraceTheFailedConditionAtItsLine)
     HWND hwndGone = CreateTestWindow(WS_POPUP, nullptr, 0, 0, 9, 9);
     CreateTestWindow(CHILD, hwndDlg, 0, 0, 10, 10, 7);
     DestroyWindow(hwndGone);
-    const struct { const char* pszCase; bool fResult, fExpected; const char* pszLines; } CASES[] = {
-        {"null window", IsValidWindow(nullptr), false, WIND(1499, "hWnd")},
-        {"destroyed window", IsValidWindow(hwndGone), false, WIND(1500, "IsWindow( hWnd )")},
-        {"null dialog", IsValidDlgItem(nullptr, 7), false, WIND(1499, "hWnd") WIND(1246, "IsValidWindow( hwndDlg )")},
-        {"no such control", IsValidDlgItem(hwndDlg, 8), false,
-         WIND(1499, "hWnd") WIND(1249, "IsValidWindow( hwndCtrl )")},
-        {"control", IsValidDlgItem(hwndDlg, 7), true, ""}};
-    std::string expected;  // the rows were built in order, and traced in order
-    for (const auto& row : CASES)
-    {
-        EXPECT_EQ(row.fExpected, row.fResult) << row.pszCase;
-        expected += row.pszLines;
-    }
-    EXPECT_EQ(expected, g_tracedLines);
+    // A null window, a destroyed one, a null dialog, a control that is not there, and one that is.
+    const bool fResults[] = {IsValidWindow(nullptr), IsValidWindow(hwndGone), IsValidDlgItem(nullptr, 7),
+                             IsValidDlgItem(hwndDlg, 8), IsValidDlgItem(hwndDlg, 7)};
+    EXPECT_EQ(std::vector<bool>({false, false, false, false, true}), std::vector<bool>(fResults, fResults + 5));
+    EXPECT_EQ(WIND(1499, "hWnd") WIND(1500, "IsWindow( hWnd )") WIND(1499, "hWnd") WIND(1246, "IsValidWindow( hwndDlg )")
+                  WIND(1499, "hWnd") WIND(1249, "IsValidWindow( hwndCtrl )"),
+              g_tracedLines);
     g_pfnTraceProc = DefaultTraceProc;
     DestroyWindow(hwndDlg);
 }
