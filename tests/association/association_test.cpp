@@ -22,41 +22,38 @@ void DeleteTestKeys()
 const std::string CUR = ".cur\\shell\\quorzel", QZT = "qzt.cur\\shell\\quorzel", ICO = "qzt.ico\\shell\\quorzel";
 const std::string GONE = "=<absent>", FILE_TYPE_521 = ".cur:qzt.cur" + std::string(515, '\0');  // terminator counted
 
-const struct LayoutCase
+const struct LayoutCase  // texts: null for the defaults when loaded, for the loaded ones when confirmed
 {
     const char* pszName;
-    std::vector<std::string> layout;                                        // lines for CreateClassesKey
-    int group;                                                              // the extension looked at and edited
-    uint32_t loadedFlags; const char *pszLoadedMenu, *pszLoadedCommand;     // null: the defaults
-    uint32_t newFlags; const char *pszNewMenu, *pszNewCommand;              // null: as loaded
-    uint32_t changed;
-    std::vector<std::string> after;  // "path=value" read back; none: nothing written
+    std::vector<std::string> layout, after;  // lines for CreateClassesKey; "path=value" read back (none: no writes)
+    int group; uint32_t loadedFlags, newFlags, changed;  // the extension edited; its bits
+    const char *pszLoadedMenu, *pszLoadedCommand, *pszNewMenu, *pszNewCommand;
 } LAYOUT_CASES[] = {
     {"file type named by the extension: clearing removes its verb", {".cur=qzt.cur", QZT + "=M", QZT + "\\command=C"},
-     GROUP_CUR, 1, "M", "C", 0, nullptr, nullptr, 1, {"qzt.cur\\shell=<no value>", QZT + GONE, ".cur\\shell" + GONE}},
-    {"file type named by the extension: the verb goes there", {".cur=qzt.cur", "qzt.cur"}, GROUP_CUR, 0, nullptr,
-     nullptr, 1, "N", "D", 1, {QZT + "=N", QZT + "\\command=D", ".cur\\shell" + GONE}},
-    {"file type name of 521 bytes", {FILE_TYPE_521, QZT + "\\command=C"}, GROUP_CUR, 1, "", "C", 1, nullptr, nullptr,
-     0, {}},
+     {"qzt.cur\\shell=<no value>", QZT + GONE, ".cur\\shell" + GONE}, GROUP_CUR, 1, 0, 1, "M", "C", nullptr, nullptr},
+    {"file type named by the extension: the verb goes there", {".cur=qzt.cur", "qzt.cur"},
+     {QZT + "=N", QZT + "\\command=D", ".cur\\shell" + GONE}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"file type name of 521 bytes", {FILE_TYPE_521, QZT + "\\command=C"}, {}, GROUP_CUR, 1, 1, 0, "", "C", nullptr,
+     nullptr},
     {"file type name of 522 bytes: the extension key holds the verb", {FILE_TYPE_521 + '\0', QZT + "\\command=C"},
-     GROUP_CUR, 0, nullptr, nullptr, 1, "N", "D", 1, {CUR + "=N", CUR + "\\command=D", QZT + "\\command=C"}},
-    {"missing file type: the extension key holds the verb", {".cur=qzt.none"}, GROUP_CUR, 0, nullptr, nullptr, 1,
-     "N", "D", 1, {CUR + "=N", CUR + "\\command=D", "qzt.none" + GONE}},
-    {"empty file type name: the extension key, not the root, holds the verb", {".cur="}, GROUP_CUR, 0, nullptr,
-     nullptr, 1, "N", "D", 1, {CUR + "=N", "shell\\quorzel" + GONE}},
-    {"no file type name; menu text changed in case only", {CUR + "=M", CUR + "\\command=C"}, GROUP_CUR, 1, "M",
-     "C", 1, "m", nullptr, 1, {CUR + "=m", CUR + "\\command=C"}},
-    {"verb without command: defaults; confirming writes both", {CUR + "=Old"}, GROUP_CUR, 0, nullptr, nullptr, 1,
-     nullptr, "D", 1, {CUR + "=" + DEFAULT_MENU_TEXT, CUR + "\\command=D"}},
-    {"command without value; unchanged set", {CUR + "=M", CUR + "\\command"}, GROUP_CUR, 1, "M", "", 1, nullptr,
-     nullptr, 0, {}},
+     {CUR + "=N", CUR + "\\command=D", QZT + "\\command=C"}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"missing file type: the extension key holds the verb", {".cur=qzt.none"},
+     {CUR + "=N", CUR + "\\command=D", "qzt.none" + GONE}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"empty file type name: the extension key, not the root, holds the verb", {".cur="},
+     {CUR + "=N", "shell\\quorzel" + GONE}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"no file type name; menu text changed in case only", {CUR + "=M", CUR + "\\command=C"},
+     {CUR + "=m", CUR + "\\command=C"}, GROUP_CUR, 1, 1, 1, "M", "C", "m", nullptr},
+    {"verb without command: defaults; confirming writes both", {CUR + "=Old"},
+     {CUR + "=" + DEFAULT_MENU_TEXT, CUR + "\\command=D"}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, nullptr, "D"},
+    {"command without value; unchanged set", {CUR + "=M", CUR + "\\command"}, {}, GROUP_CUR, 1, 1, 0, "M", "",
+     nullptr, nullptr},
     {"removal keeps shell and a verb holding another key", {CUR + "=M", CUR + "\\command=C", CUR + "\\extra"},
-     GROUP_CUR, 1, "M", "C", 0, nullptr, nullptr, 1, {CUR + "=M", CUR + "\\command" + GONE, CUR + "\\extra=<no value>"}},
-    {"not registered, left clear with texts edited", {".cur=qzt.cur", "qzt.cur"}, GROUP_CUR, 0, nullptr, nullptr, 0,
-     "N", "D", 0, {}},
-    {"no extension key: confirming creates nothing", {}, GROUP_CUR, 0, nullptr, nullptr, 1, "N", "D", 1, {}},
-    {".ico through its own bit and entry", {".ico=qzt.ico", ICO + "=I", ICO + "\\command=J"}, GROUP_ICO, 2, "I",
-     "J", 2, nullptr, "K", 2, {ICO + "\\command=K"}},
+     {CUR + "=M", CUR + "\\command" + GONE, CUR + "\\extra=<no value>"}, GROUP_CUR, 1, 0, 1, "M", "C", nullptr, nullptr},
+    {"not registered, left clear with texts edited", {".cur=qzt.cur", "qzt.cur"}, {}, GROUP_CUR, 0, 0, 0, nullptr,
+     nullptr, "N", "D"},
+    {"no extension key: confirming creates nothing", {}, {}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {".ico through its own bit and entry", {".ico=qzt.ico", ICO + "=I", ICO + "\\command=J"}, {ICO + "\\command=K"},
+     GROUP_ICO, 2, 2, 2, "I", "J", nullptr, "K"},
 };
 
 TEST(Associations, LayoutsLoadAndApply)
