@@ -92,6 +92,10 @@ TEST(Associations, LayoutsLoadAndApply)
     }
     CloseHandle(hChange);
     DeleteTestKeys();
+    EXPECT_FALSE(WriteAssociation(".cur", "N", "D") || RemoveAssociation(".cur")) << "no extension key";
+    ASSERT_TRUE(CreateClassesKey(".cur"));
+    EXPECT_TRUE(WriteAssociation(".cur", "N", "D") && RemoveAssociation(".cur")) << "an extension key";
+    DeleteTestKeys();
 }
 
 TEST(ReadRegDefault, StaysWithinItsCapacity)
