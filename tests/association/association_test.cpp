@@ -113,6 +113,10 @@ TEST(ReadRegDefault, StaysWithinItsCapacity)
         EXPECT_EQ((c[1] ? c[1] : "") + std::string("|~~~"), szBuffer + std::string("|") + (szBuffer + 8)) << c[0];
         CloseRegKey(hKey);
     }
+    HKEY hKey;
+    char szBuffer[8];
+    ASSERT_TRUE(OpenRegKey(HKEY_CLASSES_ROOT, "qzt.value", &hKey) && WriteRegDefault(hKey, "abcdefg"));
+    EXPECT_TRUE(ReadRegDefault(hKey, szBuffer, 8) && CloseRegKey(hKey)) << "WriteRegDefault stores the terminator, no more";
     DeleteTestKeys();
 }
 
