@@ -15,7 +15,7 @@ namespace
 {
 void DeleteTestKeys()
 {
-    for (const char* pszName : {".cur", ".ico", "qzt.cur", "qzt.ico", "qzt.none", "qzt.value"})
+    for (const char* pszName : {".cur", ".ico", "qzt.cur", "qzt.ico", "qzt.none", "qzt.value", "shell\\quorzel"})
         RegDeleteTreeA(HKEY_CLASSES_ROOT, pszName);
 }
 
