@@ -1,10 +1,6 @@
-// The association records against HKEY_CLASSES_ROOT of the build's Wine prefix:
-// registry layouts with the set they load and the keys left after confirming
-// an edit; the bounds of reading a default value and of the command line.
-#include <windows.h>
-
-#include <string.h>
-
+// The association records against HKEY_CLASSES_ROOT of the build's Wine prefix,
+// which has no ".cur" or ".ico" keys of its own: registry layouts with the set
+// they load and the keys left after confirming an edit; the bounds of reading.
 #include <string>
 #include <vector>
 
@@ -17,84 +13,60 @@
 
 namespace
 {
-
-// Every top-level name a layout uses: moved aside for the tests, put back after.
-const char* const TOP_KEYS[] = {".cur", ".ico", "qzt.cur", "qzt.ico", "qzt.none", "qzt.value"};
-
-struct ClassesRoot : testing::Test
+void DeleteTestKeys()
 {
-    void SetUp() override
-    {
-        for (const char* pszName : TOP_KEYS)
-            ASSERT_TRUE(SaveClassesKey(pszName)) << pszName;
-    }
-    void TearDown() override
-    {
-        for (const char* pszName : TOP_KEYS)
-            RestoreClassesKey(pszName);
-    }
-};
-
-// A file type name padded after its terminator to nSize bytes ending in a NUL.
-std::string Padded(const char* pszName, size_t nSize)
-{
-    return pszName + std::string(nSize - strlen(pszName), '\0');
+    for (const char* pszName : {".cur", ".ico", "qzt.cur", "qzt.ico", "qzt.none", "qzt.value", "shell\\quorzel"})
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, pszName);
 }
 
 const std::string CUR = ".cur\\shell\\quorzel", QZT = "qzt.cur\\shell\\quorzel", ICO = "qzt.ico\\shell\\quorzel";
+const std::string GONE = "=<absent>", FILE_TYPE_521 = ".cur:qzt.cur" + std::string(515, '\0');  // terminator counted
 
-const struct LayoutCase
+const struct LayoutCase  // texts: null for the defaults when loaded, for the loaded ones when confirmed
 {
     const char* pszName;
-    std::vector<std::string> layout;        // lines for CreateClassesKey
-    int group;                              // the extension looked at and edited
-    uint32_t loadedFlags;
-    const char *pszLoadedMenu, *pszLoadedCommand;  // null: the defaults
-    uint32_t newFlags;                             // the set confirmed
-    const char *pszNewMenu, *pszNewCommand;        // null: as loaded
-    uint32_t changed;
-    std::vector<std::string> after;  // "path=value", "path", "!path"; none: nothing written
+    std::vector<std::string> layout, after;  // lines for CreateClassesKey; "path=value" read back (none: no writes)
+    int group; uint32_t loadedFlags, newFlags, changed;  // the extension edited; its bits
+    const char *pszLoadedMenu, *pszLoadedCommand, *pszNewMenu, *pszNewCommand;
 } LAYOUT_CASES[] = {
     {"file type named by the extension: clearing removes its verb", {".cur=qzt.cur", QZT + "=M", QZT + "\\command=C"},
-     GROUP_CUR, 1, "M", "C", 0, nullptr, nullptr, 1, {"qzt.cur\\shell", "!" + QZT, "!.cur\\shell"}},
-    {"file type named by the extension: the verb goes there", {".cur=qzt.cur", "qzt.cur"}, GROUP_CUR, 0, nullptr,
-     nullptr, 1, "N", "D", 1, {QZT + "=N", QZT + "\\command=D", "!.cur\\shell"}},
-    {"file type name of 521 bytes", {".cur:" + Padded("qzt.cur", 522), QZT + "\\command=C"}, GROUP_CUR, 1, "",
-     "C", 1, nullptr, nullptr, 0, {}},
-    {"file type name of 522 bytes: the extension key holds the verb",
-     {".cur:" + Padded("qzt.cur", 523), QZT + "\\command=C"}, GROUP_CUR, 0, nullptr, nullptr, 1, "N", "D", 1,
-     {CUR + "=N", CUR + "\\command=D", QZT + "\\command=C"}},
-    {"missing file type: the extension key holds the verb", {".cur=qzt.none"}, GROUP_CUR, 0, nullptr, nullptr, 1,
-     "N", "D", 1, {CUR + "=N", CUR + "\\command=D", "!qzt.none"}},
-    {"empty file type name: the extension key, not the root, holds the verb", {".cur="}, GROUP_CUR, 0, nullptr,
-     nullptr, 1, "N", "D", 1, {CUR + "=N", "!shell\\quorzel"}},
-    {"no file type name; menu text changed in case only", {CUR + "=M", CUR + "\\command=C"}, GROUP_CUR, 1, "M",
-     "C", 1, "m", nullptr, 1, {CUR + "=m", CUR + "\\command=C"}},
-    {"verb without command: defaults; confirming writes both", {CUR + "=Old"}, GROUP_CUR, 0, nullptr, nullptr, 1,
-     nullptr, "D", 1, {CUR + "=" + DEFAULT_MENU_TEXT, CUR + "\\command=D"}},
-    {"command without value; unchanged set", {CUR + "=M", CUR + "\\command"}, GROUP_CUR, 1, "M", "", 1, nullptr,
-     nullptr, 0, {}},
+     {"qzt.cur\\shell=<no value>", QZT + GONE, ".cur\\shell" + GONE}, GROUP_CUR, 1, 0, 1, "M", "C", nullptr, nullptr},
+    {"file type named by the extension: the verb goes there", {".cur=qzt.cur", "qzt.cur"},
+     {QZT + "=N", QZT + "\\command=D", ".cur\\shell" + GONE}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"file type name of 521 bytes", {FILE_TYPE_521, QZT + "\\command=C"}, {}, GROUP_CUR, 1, 1, 0, "", "C", nullptr,
+     nullptr},
+    {"file type name of 522 bytes: the extension key holds the verb", {FILE_TYPE_521 + '\0', QZT + "\\command=C"},
+     {CUR + "=N", CUR + "\\command=D", QZT + "\\command=C"}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"missing file type: the extension key holds the verb", {".cur=qzt.none"},
+     {CUR + "=N", CUR + "\\command=D", "qzt.none" + GONE}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"empty file type name: the extension key, not the root, holds the verb", {".cur="},
+     {CUR + "=N", "shell\\quorzel" + GONE}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {"no file type name; menu text changed in case only", {CUR + "=M", CUR + "\\command=C"},
+     {CUR + "=m", CUR + "\\command=C"}, GROUP_CUR, 1, 1, 1, "M", "C", "m", nullptr},
+    {"verb without command: defaults; confirming writes both", {CUR + "=Old"},
+     {CUR + "=" + DEFAULT_MENU_TEXT, CUR + "\\command=D"}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, nullptr, "D"},
+    {"command without value; unchanged set", {CUR + "=M", CUR + "\\command"}, {}, GROUP_CUR, 1, 1, 0, "M", "",
+     nullptr, nullptr},
     {"removal keeps shell and a verb holding another key", {CUR + "=M", CUR + "\\command=C", CUR + "\\extra"},
-     GROUP_CUR, 1, "M", "C", 0, nullptr, nullptr, 1, {CUR + "=M", "!" + CUR + "\\command", CUR + "\\extra"}},
-    {"not registered, left clear with texts edited", {".cur=qzt.cur", "qzt.cur"}, GROUP_CUR, 0, nullptr, nullptr, 0,
-     "N", "D", 0, {}},
-    {"no extension key: confirming creates nothing", {}, GROUP_CUR, 0, nullptr, nullptr, 1, "N", "D", 1, {}},
-    {".ico through its own bit and entry", {".ico=qzt.ico", ICO + "=I", ICO + "\\command=J"}, GROUP_ICO, 2, "I",
-     "J", 2, nullptr, "K", 2, {ICO + "\\command=K"}},
+     {CUR + "=M", CUR + "\\command" + GONE, CUR + "\\extra=<no value>"}, GROUP_CUR, 1, 0, 1, "M", "C", nullptr, nullptr},
+    {"not registered, left clear with texts edited", {".cur=qzt.cur", "qzt.cur"}, {}, GROUP_CUR, 0, 0, 0, nullptr,
+     nullptr, "N", "D"},
+    {"no extension key: confirming creates nothing", {}, {}, GROUP_CUR, 0, 1, 1, nullptr, nullptr, "N", "D"},
+    {".ico through its own bit and entry", {".ico=qzt.ico", ICO + "=I", ICO + "\\command=J"}, {ICO + "\\command=K"},
+     GROUP_ICO, 2, 2, 2, "I", "J", nullptr, "K"},
 };
 
-TEST_F(ClassesRoot, LayoutsLoadAndApply)
+TEST(Associations, LayoutsLoadAndApply)
 {
     char szModule[MAX_PATH];
-    ASSERT_NE(0u, GetModuleFileNameA(nullptr, szModule, MAX_PATH));
+    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
     const std::string defaultCommand = "\"" + std::string(szModule) + "\" \"%1\"";
     static AssociationSet loaded, confirmed;
     const HANDLE hChange = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     for (const LayoutCase& c : LAYOUT_CASES)
     {
         SCOPED_TRACE(c.pszName);
-        for (const char* pszName : TOP_KEYS)
-            RegDeleteTreeA(HKEY_CLASSES_ROOT, pszName);
+        DeleteTestKeys();
         for (const std::string& line : c.layout)
             ASSERT_TRUE(CreateClassesKey(line)) << line;
         memset(&loaded, 'x', sizeof loaded);
@@ -112,51 +84,40 @@ TEST_F(ClassesRoot, LayoutsLoadAndApply)
         const uint32_t uChanged = GetChangedAssociations(&confirmed, &loaded);
         EXPECT_EQ(c.changed, uChanged);
         ResetEvent(hChange);
-        ASSERT_EQ(ERROR_SUCCESS, RegNotifyChangeKeyValue(HKEY_CLASSES_ROOT, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
-                                                         hChange, TRUE));
+        RegNotifyChangeKeyValue(HKEY_CLASSES_ROOT, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, hChange, TRUE);
         EXPECT_TRUE(ApplyAssociations(&confirmed, uChanged));
         EXPECT_EQ(!c.after.empty(), WaitForSingleObject(hChange, 200) == WAIT_OBJECT_0) << "registry written";
         for (const std::string& check : c.after)
-        {
-            const size_t at = check.find('=');
-            const std::string value = ReadClassesKey(check.substr(check[0] == '!', at));
-            EXPECT_TRUE(at == std::string::npos ? (check[0] == '!') == (value == "<absent>") : check.substr(at + 1) == value)
-                << check << " holds " << value;
-        }
+            EXPECT_EQ(check, check.substr(0, check.find('=') + 1) + ReadClassesKey(check.substr(0, check.find('='))));
     }
     CloseHandle(hChange);
-}
-
-TEST_F(ClassesRoot, WriteAndRemoveNeedTheKeysTheyOpen)
-{
-    EXPECT_FALSE(WriteAssociation(".cur", "N", "D"));
-    EXPECT_FALSE(RemoveAssociation(".cur"));
+    DeleteTestKeys();
+    EXPECT_FALSE(WriteAssociation(".cur", "N", "D") || RemoveAssociation(".cur")) << "no extension key";
     ASSERT_TRUE(CreateClassesKey(".cur"));
-    EXPECT_TRUE(WriteAssociation(".cur", "N", "D"));
-    EXPECT_TRUE(RemoveAssociation(".cur"));
+    EXPECT_TRUE(WriteAssociation(".cur", "N", "D") && RemoveAssociation(".cur")) << "an extension key";
+    DeleteTestKeys();
 }
 
-TEST_F(ClassesRoot, ReadRegDefaultStaysWithinItsCapacity)
+TEST(ReadRegDefault, StaysWithinItsCapacity)
 {
-    const struct
-    {
-        const char* pszLine;
-        bool fRead;
-        const char* pszText;
-    } CASES[] = {{"qzt.value=abcdefg", true, "abcdefg"},  // fits exactly with its terminator
-                 {"qzt.value=abcdefgh", false, ""}, {"qzt.value:abc", true, "abc"},
-                 {"qzt.value:abcdefgh", false, ""},  // fills it without a terminator
-                 {"qzt.value", false, ""}};
+    // The value stored, and what a buffer of 8 bytes then holds, or null when it does not fit.
+    const char* const CASES[][2] = {{"qzt.value=abcdefg", "abcdefg"}, {"qzt.value=abcdefgh", nullptr},
+                                    {"qzt.value:abc", "abc"}, {"qzt.value:abcdefgh", nullptr}, {"qzt.value", nullptr}};
     for (const auto& c : CASES)
     {
         HKEY hKey;
         char szBuffer[] = "########~~~";
         RegDeleteTreeA(HKEY_CLASSES_ROOT, "qzt.value");
-        ASSERT_TRUE(CreateClassesKey(c.pszLine) && OpenRegKey(HKEY_CLASSES_ROOT, "qzt.value", &hKey)) << c.pszLine;
-        EXPECT_EQ(c.fRead, ReadRegDefault(hKey, szBuffer, 8)) << c.pszLine;
-        EXPECT_EQ(c.pszText + std::string("|~~~"), szBuffer + std::string("|") + (szBuffer + 8)) << c.pszLine;
+        ASSERT_TRUE(CreateClassesKey(c[0]) && OpenRegKey(HKEY_CLASSES_ROOT, "qzt.value", &hKey)) << c[0];
+        EXPECT_EQ(c[1] != nullptr, ReadRegDefault(hKey, szBuffer, 8)) << c[0];
+        EXPECT_EQ((c[1] ? c[1] : "") + std::string("|~~~"), szBuffer + std::string("|") + (szBuffer + 8)) << c[0];
         CloseRegKey(hKey);
     }
+    HKEY hKey;
+    char szBuffer[8];
+    ASSERT_TRUE(OpenRegKey(HKEY_CLASSES_ROOT, "qzt.value", &hKey) && WriteRegDefault(hKey, "abcdefg"));
+    EXPECT_TRUE(ReadRegDefault(hKey, szBuffer, 8) && CloseRegKey(hKey)) << "WriteRegDefault stores the terminator, no more";
+    DeleteTestKeys();
 }
 
 TEST(BuildCommandLineFor, QuotesThePathWholeAndCutsAtTheCapacity)
@@ -165,9 +126,8 @@ TEST(BuildCommandLineFor, QuotesThePathWholeAndCutsAtTheCapacity)
     EXPECT_EQ(45u, BuildCommandLineFor("C:\\Program Files\\Tool Box\\quorzel.exe", szCommand));
     EXPECT_STREQ("\"C:\\Program Files\\Tool Box\\quorzel.exe\" \"%1\"", szCommand);
     const std::string longPath(2000, 'p');
-    EXPECT_EQ(2008u, BuildCommandLineFor(longPath.c_str(), nullptr));
+    EXPECT_EQ(2008u, BuildCommandLineFor(longPath.c_str(), nullptr)) << "measured whole";
     EXPECT_EQ(COMMAND_LINE_CAPACITY, BuildCommandLineFor(longPath.c_str(), szCommand));
     EXPECT_EQ("\"" + longPath.substr(0, COMMAND_LINE_CAPACITY - 2), szCommand);
 }
-
 }  // namespace

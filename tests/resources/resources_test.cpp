@@ -9,10 +9,8 @@
 
 TEST(Resources, VersionStringsReadBackThroughTheVersionApi)
 {
-    DWORD dwHandle = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(QUORZEL_EXE, &dwHandle));
-    ASSERT_FALSE(block.empty()) << "no version resource";
-    ASSERT_TRUE(GetFileVersionInfoA(QUORZEL_EXE, 0, DWORD(block.size()), block.data()));
+    std::vector<char> block(GetFileVersionInfoSizeA(QUORZEL_EXE, nullptr) + 1);
+    ASSERT_TRUE(GetFileVersionInfoA(QUORZEL_EXE, 0, DWORD(block.size()), block.data())) << "no version resource";
     void* pValue = nullptr;
     UINT cbValue = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &pValue, &cbValue));

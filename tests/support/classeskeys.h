@@ -1,5 +1,5 @@
 // Registry layouts under HKEY_CLASSES_ROOT for tests: keys made from one-line
-// texts, read back as texts, and top-level keys moved aside and put back.
+// texts and read back as texts.
 #ifndef QUORZEL_TESTS_CLASSESKEYS_H
 #define QUORZEL_TESTS_CLASSESKEYS_H
 
@@ -12,64 +12,25 @@
 inline bool CreateClassesKey(const std::string& line)
 {
     const size_t at = line.find_first_of("=:");
+    const std::string path = line.substr(0, at), data = at == std::string::npos ? "" : line.substr(at + 1);
     HKEY hKey;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, line.substr(0, at).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &hKey, nullptr) != ERROR_SUCCESS)
-        return false;
-    const std::string data = at == std::string::npos ? "" : line.substr(at + 1);
-    const bool fText = at != std::string::npos && line[at] == '=';
-    const LONG lResult = at == std::string::npos ? ERROR_SUCCESS
-                       : RegSetValueExA(hKey, nullptr, 0, fText ? REG_SZ : REG_BINARY,
-                                        reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + fText));
-    return (lResult | RegCloseKey(hKey)) == ERROR_SUCCESS;
+    if (at == std::string::npos)
+        return RegCreateKeyA(HKEY_CLASSES_ROOT, path.c_str(), &hKey) == ERROR_SUCCESS && RegCloseKey(hKey) == ERROR_SUCCESS;
+    const bool fText = line[at] == '=';
+    return RegSetKeyValueA(HKEY_CLASSES_ROOT, path.c_str(), nullptr, fText ? REG_SZ : REG_BINARY, data.c_str(),
+                           DWORD(data.size() + fText)) == ERROR_SUCCESS;
 }
 
 // The key's default value, or "<no value>", or "<absent>".
 inline std::string ReadClassesKey(const std::string& path, HKEY hRoot = HKEY_CLASSES_ROOT)
 {
+    static char szValue[65536];
+    DWORD dwSize = sizeof szValue;
+    if (RegGetValueA(hRoot, path.c_str(), nullptr, RRF_RT_ANY, nullptr, szValue, &dwSize) == ERROR_SUCCESS)
+        return std::string(szValue, dwSize).c_str();
     HKEY hKey;
-    if (RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return "<absent>";
-    std::string value(65536, '\0');
-    DWORD dwSize = DWORD(value.size());
-    const LONG lResult = RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(&value[0]), &dwSize);
-    RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS ? value.c_str() : "<no value>";
-}
-
-// Moves a key with its subtree to another place, replacing what stood there;
-// true when no original remains.
-inline bool MoveKey(HKEY hFromRoot, const std::string& from, HKEY hToRoot, const std::string& to)
-{
-    HKEY hFrom, hTo;
-    if (RegOpenKeyExA(hFromRoot, from.c_str(), 0, KEY_READ, &hFrom) != ERROR_SUCCESS)
-        return true;
-    RegDeleteTreeA(hToRoot, to.c_str());
-    LONG lResult = RegCreateKeyExA(hToRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hTo, nullptr);
-    if (lResult == ERROR_SUCCESS)
-        lResult = RegCopyTreeA(hFrom, nullptr, hTo) | RegCloseKey(hTo);
-    RegCloseKey(hFrom);
-    return lResult == ERROR_SUCCESS && RegDeleteTreeA(hFromRoot, from.c_str()) == ERROR_SUCCESS;
-}
-
-// A top-level name freed for a test's own layout waits under HKEY_CURRENT_USER
-// (a copy that an interrupted run left there is the original), then goes back.
-const std::string SAVED_CLASSES = "Software\\quorzel-tests\\";
-
-inline bool SaveClassesKey(const std::string& name)
-{
-    if (ReadClassesKey(SAVED_CLASSES + name, HKEY_CURRENT_USER) == "<absent>" &&
-        !MoveKey(HKEY_CLASSES_ROOT, name, HKEY_CURRENT_USER, SAVED_CLASSES + name))
-        return false;
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, name.c_str());
-    return true;
-}
-
-inline void RestoreClassesKey(const std::string& name)
-{
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, name.c_str());
-    MoveKey(HKEY_CURRENT_USER, SAVED_CLASSES + name, HKEY_CLASSES_ROOT, name);
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\quorzel-tests");  // once it is empty
+    const bool fExists = RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+    return fExists && RegCloseKey(hKey) == ERROR_SUCCESS ? "<no value>" : "<absent>";
 }
 
 #endif
