@@ -17,23 +17,20 @@
 inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
 {
     std::vector<HWND> found;
+    DWORD dwOwner = 0;
     for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr;)
-    {
-        DWORD dwOwner = 0;
-        GetWindowThreadProcessId(hwnd, &dwOwner);
-        if (dwOwner == dwProcessId && IsWindowVisible(hwnd))
+        if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwProcessId && IsWindowVisible(hwnd))
             found.push_back(hwnd);
-    }
     return found;
 }
 
 // The topmost dialog of the process once one is shown (10 s at most), or null.
 inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId())
 {
-    for (int i = 0; i < 500; ++i, Sleep(20))
-        if (!FindDialogs(dwProcessId).empty())
-            return FindDialogs(dwProcessId).front();
-    return nullptr;
+    std::vector<HWND> found;
+    for (int i = 0; i < 500 && (found = FindDialogs(dwProcessId)).empty(); ++i)
+        Sleep(20);
+    return found.empty() ? nullptr : found.front();
 }
 
 inline DWORD WINAPI DriverThreadProc(void* pDrive)
@@ -82,12 +79,8 @@ inline bool SaveWindowBitmap(HWND hWnd, const char* pszPath)
     const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof info, cbBits = DWORD(shot.pixels.size() * 4);
     const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
     FILE* pFile = fopen(pszPath, "wb");
-    if (!pFile)
-        return false;
-    fwrite(&file, sizeof file, 1, pFile);
-    fwrite(&info, sizeof info, 1, pFile);
-    fwrite(shot.pixels.data(), 1, cbBits, pFile);
-    return fclose(pFile) == 0;
+    return pFile && fwrite(&file, sizeof file, 1, pFile) + fwrite(&info, sizeof info, 1, pFile)
+                            + fwrite(shot.pixels.data(), cbBits, 1, pFile) + fclose(pFile) == 3;
 }
 
 #endif
