@@ -1,6 +1,6 @@
 // The About box under Wine, driven like a user: its texts from the version
 // resources of the program it runs in, the fitted layout, one box at a time,
-// dragging, the link's click and the keys that end it, a screenshot.
+// dragging, the link's looks and click, the keys that end it, a screenshot.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -93,6 +93,12 @@ TEST(AboutBox, ShowsItsOwnVersionFitsItsLinesOpensOnceDragsByItsFaceAndEndsWithO
             DragMouse(press.pt, {press.pt.x + 30, press.pt.y + 20});
             EXPECT_EQ(press.dy, GetWindowTop(hwnd) - nTop) << press.name;
         }
+        HWND hwndLink = GetDlgItem(hwnd, IDC_ABOUT_LINK);
+        MoveMouseTo(WindowCenter(hwndLink)), Sleep(200);
+        const Screenshot hot = TakeScreenshot(hwndLink);
+        MoveMouseTo(WindowCenter(hwndOK)), Sleep(400);
+        EXPECT_TRUE(hot.Has(RGB(255, 0, 0)) && !hot.Has(RGB(0, 0, 255))) << "the box reflects the hover: red";
+        EXPECT_TRUE(TakeScreenshot(hwndLink).Has(RGB(0, 0, 255))) << "and the leave: blue again";
         EXPECT_EQ(1u, FindDialogs(GetCurrentProcessId()).size()) << "a second request makes no second box";
         keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);  // ends a second box first
     }));
