@@ -11,7 +11,44 @@ namespace
 {
 
 const char NEW_LINE[] = "\r\n";
+const char TABS[] = "\t\t\t\t";
 const unsigned NUMBER_CAPACITY = 32;
+
+// The picture of a mask byte: one character per bit, the most significant
+// first, X for a set bit and _ for a clear one, a blank between neighbours.
+// Each picture is stored after the comma that joins it to the byte before it
+// in a row, so that a row's later bytes go out in one piece each.
+const unsigned MASK_BYTE_TEXT_LENGTH = 15;
+const char MASK_BYTE_SEPARATOR = ',';
+
+struct MaskBytePictures
+{
+    char text[256][1 + MASK_BYTE_TEXT_LENGTH + 1];  // separator, picture, terminator
+};
+
+constexpr MaskBytePictures MakeMaskBytePictures()
+{
+    MaskBytePictures pictures = {};
+    for (unsigned value = 0; value < 256; ++value)
+    {
+        char* pText = pictures.text[value];
+        *pText++ = MASK_BYTE_SEPARATOR;
+        for (unsigned nBit = 0; nBit < 8; ++nBit)
+        {
+            if (nBit)
+                *pText++ = ' ';
+            *pText++ = (value & (0x80u >> nBit)) ? 'X' : '_';
+        }
+    }
+    return pictures;
+}
+
+// All 256 pictures, drawn once when the program is compiled.
+constexpr MaskBytePictures MASK_BYTE_PICTURES = MakeMaskBytePictures();
+
+// A row's text: "m( ", its bytes' pictures joined by commas, " )".
+const char ROW_OPEN[] = "m( ";
+const char ROW_CLOSE[] = " )";
 
 // The parameters of the row macro, one per byte of a mask row (m is the
 // macro itself). A row of a 255-pixel cursor has 32 bytes.
@@ -66,6 +103,13 @@ int GetCallNumber(const CursorDirEntry* pEntry, CallNumber number)
     return 0;
 }
 
+// A piece of fixed text, whose length the compiler knows.
+template <unsigned N>
+unsigned AppendFixed(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&text)[N])
+{
+    return AppendBytes(pBuffer, nOffset, nCapacity, text, N - 1);
+}
+
 // "#define m( a, b ) (((((((( 0 a, (((((((( 0 b" with one parameter per row byte.
 unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nOffset,
                                   unsigned nRowBytes)
@@ -109,9 +153,14 @@ unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const c
 
 unsigned AppendTabs(char* pBuffer, unsigned nCapacity, unsigned nOffset, unsigned nTabs)
 {
+    const unsigned nMostAtOnce = sizeof TABS - 1;
     unsigned n = 0;
-    for (unsigned i = 0; i < nTabs; ++i)
-        n += AppendString(pBuffer, nOffset + n, nCapacity, "\t");
+    for (unsigned nLeft = nTabs; nLeft > 0;)
+    {
+        const unsigned nPiece = nLeft < nMostAtOnce ? nLeft : nMostAtOnce;
+        n += AppendBytes(pBuffer, nOffset + n, nCapacity, TABS, nPiece);
+        nLeft -= nPiece;
+    }
     return n;
 }
 
@@ -122,31 +171,28 @@ unsigned AppendNewLine(char* pBuffer, unsigned nCapacity, unsigned nOffset)
 
 unsigned AppendMaskByte(char* pBuffer, unsigned nCapacity, unsigned nOffset, uint8_t value)
 {
-    // "X _ X _ X _ X _": one character per bit, the most significant first.
-    char szBits[16];
-    unsigned nLength = 0;
-    for (unsigned nBit = 0x80; nBit != 0; nBit >>= 1)
-    {
-        if (nLength)
-            szBits[nLength++] = ' ';
-        szBits[nLength++] = (value & nBit) ? 'X' : '_';
-    }
-    szBits[nLength] = '\0';
-    return AppendString(pBuffer, nOffset, nCapacity, szBits);
+    return AppendBytes(pBuffer, nOffset, nCapacity, MASK_BYTE_PICTURES.text[value] + 1, MASK_BYTE_TEXT_LENGTH);
 }
 
 unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, const uint8_t* pRow,
                        unsigned nRowBytes)
 {
+    if (!pBuffer)  // measuring: the length follows from the count of bytes
+    {
+        const unsigned nPictures = nRowBytes ? nRowBytes * (1 + MASK_BYTE_TEXT_LENGTH) - 1 : 0;
+        return unsigned(sizeof ROW_OPEN - 1) + nPictures + unsigned(sizeof ROW_CLOSE - 1);
+    }
     unsigned n = 0;
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "m");
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "( ");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_OPEN);
     for (unsigned i = 0; i < nRowBytes; ++i)
     {
-        n += AppendString(pBuffer, nOffset + n, nCapacity, i ? "," : "");
-        n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
+        if (i == 0)
+            n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
+        else
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, MASK_BYTE_PICTURES.text[pRow[i]],
+                             1 + MASK_BYTE_TEXT_LENGTH);
     }
-    n += AppendString(pBuffer, nOffset + n, nCapacity, " )");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_CLOSE);
     return n;
 }
 
@@ -166,7 +212,7 @@ unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
     {
         n += AppendTabs(pBuffer, nCapacity, nOffset + n, 3);
         n += AppendMaskRow(pBuffer, nCapacity, nOffset + n, pMask + nRow * nRowBytes, nRowBytes);
-        n += AppendLine(pBuffer, nCapacity, nOffset + n, ", ");
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", \r\n");
     }
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
     n += AppendLine(pBuffer, nCapacity, nOffset + n, "};");
