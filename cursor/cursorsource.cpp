@@ -26,9 +26,14 @@ struct MaskBytePictures
     char text[256][1 + MASK_BYTE_TEXT_LENGTH + 1];  // separator, picture, terminator
 };
 
-constexpr MaskBytePictures MakeMaskBytePictures()
+// All 256 pictures, drawn once on first use into zeroed static storage, so
+// that the program file does not carry them.
+const MaskBytePictures& GetMaskBytePictures()
 {
-    MaskBytePictures pictures = {};
+    static MaskBytePictures pictures;
+    static bool bDrawn;
+    if (bDrawn)
+        return pictures;
     for (unsigned value = 0; value < 256; ++value)
     {
         char* pText = pictures.text[value];
@@ -40,11 +45,9 @@ constexpr MaskBytePictures MakeMaskBytePictures()
             *pText++ = (value & (0x80u >> nBit)) ? 'X' : '_';
         }
     }
+    bDrawn = true;
     return pictures;
 }
-
-// All 256 pictures, drawn once when the program is compiled.
-constexpr MaskBytePictures MASK_BYTE_PICTURES = MakeMaskBytePictures();
 
 // A row's text: "m( ", its bytes' pictures joined by commas, " )".
 const char ROW_OPEN[] = "m( ";
@@ -115,38 +118,39 @@ unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nO
                                   unsigned nRowBytes)
 {
     unsigned n = 0;
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "#define ");
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "m");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, "#define ");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, "m");
     if (nRowBytes == 0)
     {
-        n += AppendString(pBuffer, nOffset + n, nCapacity, EMPTY_ROW_MACRO);
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, EMPTY_ROW_MACRO);
     }
     else
     {
-        char szName[2] = "";
-        n += AppendString(pBuffer, nOffset + n, nCapacity, "( ");
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, "( ");
         for (unsigned i = 0; i < nRowBytes; ++i)
         {
-            szName[0] = MACRO_PARAMETER_NAMES[i];
-            n += AppendString(pBuffer, nOffset + n, nCapacity, i ? ", " : "");
-            n += AppendString(pBuffer, nOffset + n, nCapacity, szName);
+            if (i)
+                n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", ");
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, &MACRO_PARAMETER_NAMES[i], 1);
         }
-        n += AppendString(pBuffer, nOffset + n, nCapacity, " ) ");
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, " ) ");
         for (unsigned i = 0; i < nRowBytes; ++i)
         {
-            szName[0] = MACRO_PARAMETER_NAMES[i];
-            n += AppendString(pBuffer, nOffset + n, nCapacity, i ? ", (((((((( 0 " : "(((((((( 0 ");
-            n += AppendString(pBuffer, nOffset + n, nCapacity, szName);
+            if (i)
+                n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", ");
+            n += AppendFixed(pBuffer, nCapacity, nOffset + n, "(((((((( 0 ");
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, &MACRO_PARAMETER_NAMES[i], 1);
         }
     }
     n += AppendNewLine(pBuffer, nCapacity, nOffset + n);
     return n;
 }
 
-unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char* pszLine)
+template <unsigned N>
+unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&line)[N])
 {
-    unsigned n = AppendString(pBuffer, nOffset, nCapacity, pszLine);
-    return n + AppendNewLine(pBuffer, nCapacity, nOffset + n);
+    unsigned n = AppendFixed(pBuffer, nCapacity, nOffset, line);
+    return n + AppendFixed(pBuffer, nCapacity, nOffset + n, NEW_LINE);
 }
 
 }  // namespace
@@ -166,12 +170,13 @@ unsigned AppendTabs(char* pBuffer, unsigned nCapacity, unsigned nOffset, unsigne
 
 unsigned AppendNewLine(char* pBuffer, unsigned nCapacity, unsigned nOffset)
 {
-    return AppendString(pBuffer, nOffset, nCapacity, NEW_LINE);
+    return AppendFixed(pBuffer, nCapacity, nOffset, NEW_LINE);
 }
 
 unsigned AppendMaskByte(char* pBuffer, unsigned nCapacity, unsigned nOffset, uint8_t value)
 {
-    return AppendBytes(pBuffer, nOffset, nCapacity, MASK_BYTE_PICTURES.text[value] + 1, MASK_BYTE_TEXT_LENGTH);
+    return AppendBytes(pBuffer, nOffset, nCapacity, GetMaskBytePictures().text[value] + 1,
+                       MASK_BYTE_TEXT_LENGTH);
 }
 
 unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, const uint8_t* pRow,
@@ -182,6 +187,7 @@ unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, cons
         const unsigned nPictures = nRowBytes ? nRowBytes * (1 + MASK_BYTE_TEXT_LENGTH) - 1 : 0;
         return unsigned(sizeof ROW_OPEN - 1) + nPictures + unsigned(sizeof ROW_CLOSE - 1);
     }
+    const MaskBytePictures& pictures = GetMaskBytePictures();
     unsigned n = 0;
     n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_OPEN);
     for (unsigned i = 0; i < nRowBytes; ++i)
@@ -189,7 +195,7 @@ unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, cons
         if (i == 0)
             n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
         else
-            n += AppendBytes(pBuffer, nOffset + n, nCapacity, MASK_BYTE_PICTURES.text[pRow[i]],
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, pictures.text[pRow[i]],
                              1 + MASK_BYTE_TEXT_LENGTH);
     }
     n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_CLOSE);
@@ -202,7 +208,7 @@ unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
     const unsigned nRowBytes = GetMaskRowBytes(pEntry->width);
     unsigned n = 0;
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 1);
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "const BYTE ");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, "const BYTE ");
     n += AppendString(pBuffer, nOffset + n, nCapacity, pszName);
     n += AppendLine(pBuffer, nCapacity, nOffset + n, "[ ] = ");
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
@@ -232,7 +238,8 @@ unsigned AppendCreateCursorCall(char* pBuffer, unsigned nCapacity, unsigned nOff
             FormatBounded(szNumber, sizeof szNumber, "%d", GetCallNumber(pEntry, line.number));
             n += AppendString(pBuffer, nOffset + n, nCapacity, szNumber);
         }
-        n += AppendLine(pBuffer, nCapacity, nOffset + n, line.pszText);
+        n += AppendString(pBuffer, nOffset + n, nCapacity, line.pszText);
+        n += AppendNewLine(pBuffer, nCapacity, nOffset + n);
     }
     return n;
 }
@@ -247,7 +254,7 @@ unsigned BuildCursorSource(char* pBuffer, unsigned nCapacity, const CursorDirEnt
     n += AppendLine(pBuffer, nCapacity, n, "#define _ )*2");
     n += AppendMaskArray(pBuffer, nCapacity, n, pEntry, "maskAND", pAndMask);
     n += AppendMaskArray(pBuffer, nCapacity, n, pEntry, "maskXOR", pXorMask);
-    n += AppendString(pBuffer, n, nCapacity, "#undef ");
+    n += AppendFixed(pBuffer, nCapacity, n, "#undef ");
     n += AppendLine(pBuffer, nCapacity, n, "m");
     n += AppendLine(pBuffer, nCapacity, n, "#undef X");
     n += AppendLine(pBuffer, nCapacity, n, "#undef _");
