@@ -217,7 +217,7 @@ unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
     for (unsigned nRow = pEntry->height; nRow-- > 0;)
     {
         n += AppendTabs(pBuffer, nCapacity, nOffset + n, 3);
-        n += AppendMaskRow(pBuffer, nCapacity, nOffset + n, pMask + nRow * nRowBytes, nRowBytes);
+        n += AppendMaskRow(pBuffer, nCapacity, nOffset + n, pMask + size_t(nRow) * nRowBytes, nRowBytes);
         n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", \r\n");
     }
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
