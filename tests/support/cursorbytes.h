@@ -1,45 +1,23 @@
-// Builds the bytes of a monochrome cursor file in memory, for tests that need
-// cursors of any size, hot spot or mask contents, and for variants of them.
-#ifndef QUORZEL_TESTS_CURSORBYTES_H
-#define QUORZEL_TESTS_CURSORBYTES_H
+// Cursor files made in memory, for tests that need any size or hot spot and
+// variants of a valid file, and the text the core makes of them.
+#ifndef QUORZEL_TESTS_SUPPORT_CURSORBYTES_H
+#define QUORZEL_TESTS_SUPPORT_CURSORBYTES_H
 
-#include <stdint.h>
-#include <stdio.h>
+#include <stdlib.h>
 
 #include <string>
 #include <vector>
 
-struct CursorDrawing
-{
-    unsigned width;      // 0 to 255 (stored as a byte)
-    unsigned height;     // 0 to 255
-    unsigned hotspotX;
-    unsigned hotspotY;
-    // Pixel (x, y), y = 0 the top row: true when the bit is set in that mask.
-    bool (*xorPixel)(unsigned x, unsigned y);
-    bool (*andPixel)(unsigned x, unsigned y);
-};
+#include "cursor/cursorfile.h"
+#include "cursor/cursorsource.h"
 
-// Field offsets in the file, for tests that patch a header field.
+// Where the fields that tests change stand in the file.
 enum CursorFileOffset
 {
-    OFFSET_RESERVED = 0,
-    OFFSET_TYPE = 2,
-    OFFSET_COUNT = 4,
-    OFFSET_WIDTH = 6,
-    OFFSET_HEIGHT = 7,
-    OFFSET_COLOR_COUNT = 8,
-    OFFSET_ENTRY_RESERVED = 9,
-    OFFSET_HOTSPOT_X = 10,
-    OFFSET_HOTSPOT_Y = 12,
-    OFFSET_BYTES_IN_RES = 14,
-    OFFSET_IMAGE_OFFSET = 18,
-    OFFSET_BI_SIZE = 22,
-    OFFSET_BI_PLANES = 34,
-    OFFSET_BI_BIT_COUNT = 36,
-    OFFSET_BI_COMPRESSION = 38,
-    OFFSET_COLOR_TABLE = 62,
-    OFFSET_MASKS = 70,
+    OFFSET_RESERVED = 0, OFFSET_TYPE = 2, OFFSET_COUNT = 4, OFFSET_WIDTH = 6, OFFSET_HEIGHT = 7, OFFSET_COLOR_COUNT = 8,
+    OFFSET_ENTRY_RESERVED = 9, OFFSET_HOTSPOT_X = 10, OFFSET_HOTSPOT_Y = 12, OFFSET_BYTES_IN_RES = 14,
+    OFFSET_IMAGE_OFFSET = 18, OFFSET_BI_SIZE = 22, OFFSET_BI_WIDTH = 26, OFFSET_BI_HEIGHT = 30, OFFSET_BI_PLANES = 34,
+    OFFSET_BI_BIT_COUNT = 36, OFFSET_BI_COMPRESSION = 38, OFFSET_COLOR_TABLE = 62, OFFSET_MASKS = 70,
 };
 
 inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t value, int size)
@@ -48,68 +26,45 @@ inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t
         bytes[offset + i] = uint8_t(value >> (8 * i));
 }
 
-inline unsigned FileStride(unsigned width) { return (width + 31) / 32 * 4; }
-
-// The file as a cursor editor writes it: XOR then AND mask, each row padded
-// to 4 bytes with zero bits, the bottom row first.
-inline std::vector<uint8_t> MakeCursorFile(const CursorDrawing& drawing)
+// A file as a cursor editor writes it: XOR then AND mask, rows padded to four bytes.
+// The mask bytes, padding included, run through every value: one taken from the wrong place shows.
+inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsigned hotX = 0, unsigned hotY = 0)
 {
-    const unsigned stride = FileStride(drawing.width);
-    const unsigned maskBytes = stride * drawing.height;
+    const uint32_t maskBytes = (width + 31) / 32 * 4 * height;
     std::vector<uint8_t> bytes(OFFSET_MASKS + 2 * maskBytes, 0);
-    PutLittleEndian(bytes, OFFSET_TYPE, 2, 2);
-    PutLittleEndian(bytes, OFFSET_COUNT, 1, 2);
-    bytes[OFFSET_WIDTH] = uint8_t(drawing.width);
-    bytes[OFFSET_HEIGHT] = uint8_t(drawing.height);
-    PutLittleEndian(bytes, OFFSET_HOTSPOT_X, drawing.hotspotX, 2);
-    PutLittleEndian(bytes, OFFSET_HOTSPOT_Y, drawing.hotspotY, 2);
-    PutLittleEndian(bytes, OFFSET_BYTES_IN_RES, 40 + 8 + 2 * maskBytes, 4);
-    PutLittleEndian(bytes, OFFSET_IMAGE_OFFSET, OFFSET_BI_SIZE, 4);
-    PutLittleEndian(bytes, OFFSET_BI_SIZE, 40, 4);
-    PutLittleEndian(bytes, OFFSET_BI_SIZE + 4, drawing.width, 4);
-    PutLittleEndian(bytes, OFFSET_BI_SIZE + 8, 2 * drawing.height, 4);
-    PutLittleEndian(bytes, OFFSET_BI_PLANES, 1, 2);
-    PutLittleEndian(bytes, OFFSET_BI_BIT_COUNT, 1, 2);
-    PutLittleEndian(bytes, OFFSET_BI_SIZE + 20, 2 * maskBytes, 4);
-    PutLittleEndian(bytes, OFFSET_COLOR_TABLE + 4, 0x00FFFFFF, 4);  // black, white
-    for (unsigned mask = 0; mask < 2; ++mask)
-    {
-        bool (*pixel)(unsigned, unsigned) = mask == 0 ? drawing.xorPixel : drawing.andPixel;
-        for (unsigned row = 0; row < drawing.height; ++row)
-        {
-            const unsigned y = drawing.height - 1 - row;  // bottom row stored first
-            uint8_t* pRow = &bytes[OFFSET_MASKS + mask * maskBytes + row * stride];
-            for (unsigned x = 0; x < drawing.width; ++x)
-                if (pixel && pixel(x, y))
-                    pRow[x / 8] |= uint8_t(0x80 >> (x % 8));
-        }
-    }
+    const uint32_t fields[][3] = {
+        {OFFSET_TYPE, 2, 2}, {OFFSET_COUNT, 1, 2}, {OFFSET_WIDTH, width, 1}, {OFFSET_HEIGHT, height, 1},
+        {OFFSET_HOTSPOT_X, hotX, 2}, {OFFSET_HOTSPOT_Y, hotY, 2}, {OFFSET_BYTES_IN_RES, 48 + 2 * maskBytes, 4},
+        {OFFSET_IMAGE_OFFSET, OFFSET_BI_SIZE, 4}, {OFFSET_BI_SIZE, 40, 4}, {OFFSET_BI_WIDTH, width, 4},
+        {OFFSET_BI_HEIGHT, 2 * height, 4}, {OFFSET_BI_PLANES, 1, 2}, {OFFSET_BI_BIT_COUNT, 1, 2},
+        {OFFSET_COLOR_TABLE + 4, 0xFFFFFF, 4}};
+    for (const auto& field : fields)
+        PutLittleEndian(bytes, field[0], field[1], int(field[2]));
+    for (uint32_t i = 0; i < 2 * maskBytes; ++i)
+        bytes[OFFSET_MASKS + i] = uint8_t(i * 37 + i / 256 + 5);
     return bytes;
 }
 
-// Writes bytes to a file; false when it cannot be written whole.
-inline bool WriteBytesToFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    FILE* pFile = fopen(path.c_str(), "wb");
-    if (!pFile)
-        return false;
-    const bool fWritten = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    return fclose(pFile) == 0 && fWritten;
-}
-
-// An anonymous temporary stream holding the bytes, positioned at the start.
-inline FILE* OpenBytesAsStream(const std::vector<uint8_t>& bytes)
+// Reads the bytes as a cursor file from an anonymous stream; null when refused.
+inline CursorImage* ReadCursorBytes(const std::vector<uint8_t>& bytes)
 {
     FILE* pFile = tmpfile();
-    if (!pFile)
-        return nullptr;
-    if (!bytes.empty() && fwrite(bytes.data(), 1, bytes.size(), pFile) != bytes.size())
-    {
+    const bool fWritten = pFile && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1);
+    CursorImage* pImage = fWritten && fseek(pFile, 0, SEEK_SET) == 0 ? ReadCursorImage(pFile) : nullptr;
+    if (pFile)
         fclose(pFile);
-        return nullptr;
-    }
-    rewind(pFile);
-    return pFile;
+    return pImage;
+}
+
+// The text that every output of the file must carry, or "" when it is refused.
+inline std::string ConvertCursorBytes(const std::vector<uint8_t>& bytes)
+{
+    CursorImage* pImage = ReadCursorBytes(bytes);
+    char* pszText = pImage ? GenerateCursorSource(&pImage->entry, pImage->xorMask, pImage->andMask) : nullptr;
+    const std::string text = pszText ? pszText : "";
+    free(pszText);
+    free(pImage);
+    return text;
 }
 
 #endif

@@ -6,27 +6,19 @@
 #include <gtest/gtest.h>
 #include "app/cmdline.h"
 
-#define HYO "\x95\x5C"  // a double-byte character whose trail byte is a backslash
-
 namespace
 {
-// Splits a heap copy of the exact size, so that the sanitizer sees any read past the end.
+// The arguments, each checked to stand right after the one before it, behind the table's null
+// entry. The line is a heap copy of its exact size: the sanitizer sees any read past its end.
 std::vector<std::string> Split(const char* pszLine)
 {
-    char* pszCopy = strdup(pszLine);
+    std::vector<char> line(pszLine, pszLine + strlen(pszLine) + 1);
     int count = -1;
-    char** ppArgs = SplitCommandLine(pszCopy, &count);
-    free(pszCopy);
-    if (!ppArgs)
-        return {"<null block>"};
+    char** ppArgs = SplitCommandLine(line.data(), &count);
     std::vector<std::string> args;
-    // The strings follow the null-ended pointer table, one after another.
     const char* pNext = reinterpret_cast<const char*>(ppArgs + count + 1);
     for (int i = 0; i < count; pNext += strlen(pNext) + 1, ++i)
-    {
-        EXPECT_EQ(pNext, ppArgs[i]) << "argument " << i << " out of place";
-        args.push_back(ppArgs[i]);
-    }
+        args.push_back(ppArgs[i] == pNext ? ppArgs[i] : "<out of place>");
     EXPECT_EQ(nullptr, ppArgs[count]);
     free(ppArgs);
     return args;
@@ -37,16 +29,14 @@ TEST(SplitCommandLine, QuotingBackslashesAndBlanks)
 {
     struct Row { const char* name; const char* line; std::vector<std::string> args; };
     const Row rows[] = {
-        {"program name alone", "q.exe", {"q.exe"}},
-        {"empty line: one empty name", "", {""}},
+        {"program name alone", "q.exe", {"q.exe"}}, {"empty line: one empty name", "", {""}},
         {"quoted name keeps blanks", "\"C:\\My Tools\\q.exe\" a", {"C:\\My Tools\\q.exe", "a"}},
         {"quoted name without closing quote", "\"C:\\My Tools\\q", {"C:\\My Tools\\q"}},
         {"text right after the name's quote", "\"q x\"a b", {"q x", "a", "b"}},
         {"quote right after the name's quote", "\"q\"\"x y\"", {"q", "x y"}},
         {"unquoted name ends at a tab", "q\ta", {"q", "a"}},
         {"unquoted name keeps quotes, backslashes", "q\"x\\y\" a", {"q\"x\\y\"", "a"}},
-        {"leading blank: empty name", " q a", {"", "q", "a"}},
-        {"two blanks between words", "q  a  b", {"q", "a", "b"}},
+        {"leading blank: empty name", " q a", {"", "q", "a"}}, {"two blanks between words", "q  a  b", {"q", "a", "b"}},
         {"quote pair alone: one empty argument", "q \"\"", {"q", ""}},
         {"quoted stretch keeps blanks and tabs", "q \"a b\tc\" d", {"q", "a b\tc", "d"}},
         {"quoted stretch inside a word", "q x\"a b\"y", {"q", "xa by"}},
@@ -54,15 +44,12 @@ TEST(SplitCommandLine, QuotingBackslashesAndBlanks)
         {"2 backslashes and a quote", "q a\\\\\"b c\" d", {"q", "a\\b c", "d"}},
         {"backslashes not before a quote", "q a\\\\b\\c\\ \\", {"q", "a\\\\b\\c\\", "\\"}},
         {"doubled quote ends the stretch", "q \"a\"\"b c\"", {"q", "a\"b", "c"}},
-        {"trailing blanks: no empty argument", "q a \t ", {"q", "a"}},
-        {"blanks only after the name", "q \t ", {"q"}},
-        {"character before the closing quote", "q \"a" HYO "\" b", {"q", "a" HYO, "b"}},
-        {"trail 0x5C then a quote", "q a" HYO "\"b c\"", {"q", "a" HYO "b c"}},
-        {"character in the program name", "q" HYO ".exe a", {"q" HYO ".exe", "a"}},
-        {"lone lead byte ends the line", "q a\x95", {"q", "a"}},
-        {"lone lead byte in a quoted stretch", "q \"a\x95", {"q", "a"}},
-        {"lone lead byte in a quoted name", "\"q\x95", {"q"}},
-        {"lone lead byte in a name", "q\x95", {"q"}},
+        {"trailing blanks: no empty argument", "q a \t ", {"q", "a"}}, {"blanks only after the name", "q \t ", {"q"}},
+        {"character before the closing quote", "q \"a\x95\x5C\" b", {"q", "a\x95\x5C", "b"}},
+        {"trail 0x5C then a quote", "q a\x95\x5C\"b c\"", {"q", "a\x95\x5C" "b c"}},
+        {"character in the program name", "q\x95\x5C.exe a", {"q\x95\x5C.exe", "a"}},
+        {"lone lead byte ends the line", "q a\x95", {"q", "a"}}, {"lone lead byte in a quoted name", "\"q\x95", {"q"}},
+        {"lone lead byte in a quoted stretch", "q \"a\x95", {"q", "a"}}, {"lone lead byte in a name", "q\x95", {"q"}},
     };
     for (const Row& row : rows)
     {
@@ -78,20 +65,11 @@ TEST(ParseOptions, WholeWordsInAnyCaseAnywhereAfterTheName)
     const unsigned FILE_ = OUTPUT_FILE, CLIP = OUTPUT_CLIPBOARD;
     struct Row { const char* name; std::vector<const char*> args; unsigned flags; };
     const Row rows[] = {
-        {"no options", {"q", "a.cur"}, FILE_},        {"program name alone", {"q"}, FILE_},
-        {"/clip", {"q", "/clip", "a.cur"}, CLIP},     {"/CLIP", {"q", "/CLIP"}, CLIP},
+        {"no options", {"q", "a.cur"}, FILE_}, {"program name alone", {"q"}, FILE_}, {"/CLIP", {"q", "/CLIP"}, CLIP},
         {"/ClIp last", {"q", "a", "b", "/ClIp"}, CLIP}, {"/FILE", {"q", "/FILE"}, FILE_},
         {"both", {"q", "/file", "a", "/Clip"}, FILE_ | CLIP}, {"twice", {"q", "/clip", "/CLIP"}, CLIP},
-        {"-clip", {"q", "-clip"}, FILE_},             {"/clipx", {"q", "/clipx"}, FILE_},
-        {"/cli", {"q", "/cli"}, FILE_},               {"clip", {"q", "clip"}, FILE_},
-        {"/clip and a blank", {"q", "/clip "}, FILE_}, {"program name", {"/clip", "a.cur"}, FILE_},
-    };
-    for (const Row& row : rows)
-    {
-        std::vector<char*> args;
-        for (const char* psz : row.args)
-            args.push_back(const_cast<char*>(psz));
-        args.push_back(nullptr);
-        EXPECT_EQ(row.flags, ParseOptions(int(row.args.size()), args.data())) << row.name;
-    }
+        {"-clip", {"q", "-clip"}, FILE_}, {"/clipx", {"q", "/clipx"}, FILE_}, {"/cli", {"q", "/cli"}, FILE_},
+        {"/clip and a blank", {"q", "/clip "}, FILE_}, {"the program name", {"/clip", "a.cur"}, FILE_}};
+    for (Row row : rows)
+        EXPECT_EQ(row.flags, ParseOptions(int(row.args.size()), const_cast<char**>(row.args.data()))) << row.name;
 }

@@ -1,38 +1,22 @@
 // Bounded string building, Shift-JIS scans, path extensions and the trace.
-#include <stdarg.h>
-#include <stdio.h>
 #include <limits.h>
 #include <string.h>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
-#include "TOOLS/platform.h"
 #include "TOOLS/toolsys.h"
 
 #define HYO "\x95\x5C"  // a double-byte character whose trail byte is a backslash
+using namespace std::string_literals;
 
-TEST(AppendString, MeasuresCutsAndTerminatesWithoutZeroFill)
+// Measuring with a null buffer and writing the measured text: see the source generator's tests.
+TEST(AppendString, CutsAndTerminatesWithoutZeroFill)
 {
-    const char* pieces[] = {"{", "\r\n", "", "maskAND", "a" HYO "z", "\t\t};"};
-    std::string expected;
-    unsigned measured = 0, written = 0;
-    for (const char* p : pieces)
-        expected += p, measured += AppendString(nullptr, 12345, 3, p);  // offset, capacity unused
-    std::vector<char> buffer(measured + 1, '#');
-    for (const char* p : pieces)
-        written += AppendString(buffer.data(), written, measured + 1, p);
-    EXPECT_EQ(expected.size(), measured);
-    EXPECT_EQ(measured, written);
-    EXPECT_EQ(expected, std::string(buffer.data())) << "writing pass into the measured length + 1";
-
     struct Row { const char* name; unsigned offset; const char* source; unsigned count; std::string bytes; };
     const Row rows[] = {  // capacity 10 in a 12-byte buffer of '#'
-        {"5 chars at 4 fill it", 4, "abcde", 5, std::string("####abcde\0##", 12)},
-        {"6 chars at 4 are cut to 5", 4, "abcdef", 5, std::string("####abcde\0##", 12)},
-        {"short source: no zero fill", 4, "ab", 2, std::string("####ab\0#####", 12)},
-        {"offset 9: the terminator only", 9, "ab", 0, std::string("#########\0##", 12)},
-        {"offset 10 writes nothing", 10, "ab", 0, std::string(12, '#')},
-        {"offset 11 writes nothing", 11, "ab", 0, std::string(12, '#')}};
+        {"5 chars at 4 fill it", 4, "abcde", 5, "####abcde\0##"s}, {"6 at 4 are cut to 5", 4, "abcdef", 5, "####abcde\0##"s},
+        {"short source: no zero fill", 4, "ab", 2, "####ab\0#####"s}, {"offset 9", 9, "ab", 0, "#########\0##"s},
+        {"offset 10 writes nothing", 10, "ab", 0, "############"}, {"offset 11 neither", 11, "ab", 0, "############"}};
     for (const Row& row : rows)
     {
         std::string bytes(12, '#');
@@ -92,34 +76,33 @@ TEST(FormatBounded, EveryConversionTheProgramUses)
 TEST(StringComparison, ExactAndCaseBlind)
 {
     struct Row { const char* first; const char* second; bool same, sameNoCase; };
-    const Row rows[] = {{"/clip", "/clip", true, true}, {"/clip", "/CLIP", false, true}, {"/Clip", "/cLIP", false, true},
+    const Row rows[] = {{"/clip", "/clip", true, true}, {"AZ", "az", false, true}, {"/Clip", "/cLIP", false, true},
                         {"/clip", "/cli", false, false}, {"[", "{", false, false}, {"@", "`", false, false},
                         {HYO, "\x95\x7C", false, false}, {"\xC1", "\xE1", false, false}};
     for (const Row& row : rows)
-    {
-        EXPECT_EQ(row.same, IsSameString(row.first, row.second)) << row.first << " vs " << row.second;
-        EXPECT_EQ(row.sameNoCase, IsSameStringNoCase(row.first, row.second)) << row.first << " vs " << row.second;
-    }
+        EXPECT_EQ(std::make_pair(row.same, row.sameNoCase),
+                  std::make_pair(IsSameString(row.first, row.second), IsSameStringNoCase(row.first, row.second)))
+            << row.first << " vs " << row.second << ": exact, and without regard to case";
 }
 
-TEST(DoubleByte, ByteTypesCharacterStepsAndSpans)
+// GetCharCode and NextChar: through the spans, and the command line's lone lead bytes.
+TEST(DoubleByte, LeadBytesByteTypesSetsAndSpans)
 {
+    const char LEADS[] = "\x80\x81\x9F\xA0\xDF\xE0\xFC\xFD";  // the bounds of the two lead byte ranges
+    for (unsigned i = 0; i < 8; ++i)
+        EXPECT_EQ(i % 4 == 1 || i % 4 == 2, IsLeadByte(LEADS[i])) << std::hex << (LEADS[i] & 0xFF);
+    unsigned char table[CHAR_SET_SIZE + 1];
+    memset(table, '#', sizeof table);
+    ASSERT_TRUE(MakeCharSet(table, "ba" HYO));  // 'a' and 'b' share a byte of the table
+    EXPECT_EQ(std::string(11, '\0') + "\x10\x06" + std::string(5, '\0') + "\x20" + std::string(13, '\0') + "#",
+              std::string(table, table + 33)) << "cleared, then bit 4 of byte 11 (0x5C), 1, 2 of 12 (a, b), 5 of 18";
+
     struct TypeRow { const char* text; unsigned index; int type; };
-    const TypeRow types[] = {
-        {"a" HYO "b", 0, 0}, {"a" HYO "b", 1, 1}, {"a" HYO "b", 2, 2}, {"a" HYO "b", 3, 0}, {"a" HYO "b", 4, 0},
-        {"a" HYO "b", 40, 0}, {"\x95\x7F", 1, 0}, {"\x95\x30", 1, 0}, {"\x95\x95\x95", 1, 2},
+    const TypeRow types[] = {{"a" HYO "b", 0, 0}, {"a" HYO "b", 1, 1}, {"a" HYO "b", 2, 2}, {"a" HYO "b", 3, 0},
+        {"a" HYO "b", 4, 0}, {"a" HYO "b", 40, 0}, {"\x95\x7F", 1, 0}, {"\x95\x30", 1, 0}, {"\x95\x95\x95", 1, 2},
         {"\x95\x95\x95", 2, 1}, {"\x80\x40", 1, 0}, {"\xA0\xE0\xFC\xFD", 2, 2}, {"\xFD\x9F\x40", 2, 2}, {"", 5, 0}};
     for (const TypeRow& row : types)
         EXPECT_EQ(row.type, GetByteType(row.text, row.index)) << "\"" << row.text << "\" at " << row.index;
-
-    struct CharRow { const char* text; unsigned code; long step; };
-    const CharRow chars[] = {{"ab", 'a', 1},  {"", 0, 0},       {HYO "x", 0x955C, 2},
-                             {"\x95", 0x95, 1}, {"\xFF", 0xFF, 1}, {"\xA0\x40", 0xA0, 1}};
-    for (const CharRow& row : chars)
-    {
-        EXPECT_EQ(row.code, GetCharCode(row.text)) << "\"" << row.text << "\"";
-        EXPECT_EQ(row.step, NextChar(row.text) - row.text) << "\"" << row.text << "\"";
-    }
 
     struct SpanRow { const char* name; bool including; const char* text; const char* set; unsigned span; };
     const SpanRow spans[] = {
@@ -135,76 +118,38 @@ TEST(DoubleByte, ByteTypesCharacterStepsAndSpans)
 
 TEST(PathExtension, FindCutAndSetCpp)
 {
-    struct Row { const char* path; unsigned dot; };  // dot == length: no extension
-    const Row rows[] = {{"a.b" HYO, 1}, {"a.b\\c", 5},    {"C:\\cur.d\\arrow", 14}, {".cur", 0}, {"arrow.", 5},
-                        {"a.old.cur", 5}, {"d.x/arrow", 1}, {"a" HYO, 3},             {"\\.cur", 1}, {"", 0}};
+    struct Row { std::string path; size_t dot; std::string cpp; };  // dot == length: no extension
+    std::vector<Row> rows = {
+        {"a.b" HYO, 1, "a.cpp"}, {"a.b\\c", 5, "a.b\\c.cpp"}, {"C:\\cur.d\\arrow", 14, "C:\\cur.d\\arrow.cpp"},
+        {".cur", 0, ".cpp"}, {"arrow.", 5, "arrow.cpp"}, {"a.old.cur", 5, "a.old.cpp"}, {"d.x/arrow", 1, "d.cpp"},
+        {"a" HYO, 3, "a" HYO ".cpp"}, {"\\.cur", 1, "\\.cpp"}, {"", 0, ".cpp"},
+        {std::string(517, 'x') + ".cur", 517, std::string(517, 'x') + ".cpp"}};
+    for (size_t length : {517, 518, 519, 520, 521})  // never beyond 521 bytes
+        rows.push_back({std::string(length, 'x'), length, (std::string(length, 'x') + ".cpp").substr(0, 521)});
     for (const Row& row : rows)
     {
-        char path[32];
-        strcpy(path, row.path);
-        EXPECT_EQ(path + row.dot, FindExtension(path)) << row.path;
-        const bool fHas = row.dot < strlen(row.path);
-        EXPECT_EQ(path + row.dot + fHas, CutExtension(path)) << row.path;
-        EXPECT_EQ(std::string(row.path, row.dot), path) << row.path;
-    }
-
-    std::vector<std::pair<std::string, std::string>> cpp = {
-        {"arrow.", "arrow.cpp"}, {".cur", ".cpp"}, {"C:\\cur.d\\arrow", "C:\\cur.d\\arrow.cpp"},
-        {"C:\\c\\arrow.old.cur", "C:\\c\\arrow.old.cpp"}, {"a.b" HYO, "a.cpp"},
-        {std::string(517, 'x') + ".cur", std::string(517, 'x') + ".cpp"}};
-    for (unsigned length : {517u, 518u, 519u, 520u, 521u})  // never beyond 521 bytes
-        cpp.push_back({std::string(length, 'x'), (std::string(length, 'x') + ".cpp").substr(0, 521)});
-    for (const auto& row : cpp)
-    {
-        std::vector<char> path(PATH_CAPACITY, '#');  // exact size: the sanitizer sees any overrun
-        strcpy(path.data(), row.first.c_str());
+        const std::string name = row.path.substr(0, 20) + " (" + std::to_string(row.path.size()) + " bytes)";
+        std::vector<char> path(row.path.c_str(), row.path.c_str() + row.path.size() + 1);
+        path.resize(PATH_CAPACITY, '#');  // exact size: the sanitizer sees any overrun
+        EXPECT_EQ(row.dot, size_t(FindExtension(path.data()) - path.data())) << name;
+        EXPECT_EQ(row.path.substr(std::min(row.dot + 1, row.path.size())), CutExtension(path.data())) << name;
+        EXPECT_EQ(row.path.substr(0, row.dot), path.data()) << name;
+        strcpy(path.data(), row.path.c_str());
         EXPECT_TRUE(SetCppExtension(path.data()));
-        EXPECT_EQ(row.second, path.data()) << row.first.size() << " bytes: " << row.first.substr(0, 30);
+        EXPECT_EQ(row.cpp, path.data()) << name;
     }
 }
 
-namespace
-{
-std::string g_traced, g_tracedFormat;
-int CaptureTrace(const char* pszFormat, ...)
-{
-    char buffer[256];
-    va_list args;
-    va_start(args, pszFormat);
-    const int result = vsnprintf(buffer, sizeof buffer, pszFormat, args);
-    va_end(args);
-    g_tracedFormat = pszFormat, g_traced += buffer;
-    return result;
-}
-}  // namespace
+int TraceFortyTwo(const char*, ...) { return 42; }
 
-TEST(Trace, HookDefaultOutputAndFailureLine)
+// What the default sends to the debugger, and the failure line: see the end-to-end tests.
+TEST(Trace, TheHookOrElseTheDefault)
 {
     const TraceProc saved = g_pfnTraceProc;
-    EXPECT_EQ(&DefaultTraceProc, saved) << "the hook starts as the default";
-    g_pfnTraceProc = &CaptureTrace;
-    EXPECT_EQ(&CaptureTrace, GetTraceProc());
-    TraceFailure("..\\..\\TOOLS\\toolsys.cpp", 3076, "OpenClipboard");
-    EXPECT_EQ("%s(%d) : %s \r\n", g_tracedFormat);
-    EXPECT_EQ("..\\..\\TOOLS\\toolsys.cpp(3076) : OpenClipboard \r\n", g_traced);
+    g_pfnTraceProc = TraceFortyTwo;
+    const int nHooked = GetTraceProc()("%s", "x");
     g_pfnTraceProc = nullptr;
-    EXPECT_EQ(&DefaultTraceProc, GetTraceProc()) << "a null hook falls back to the default";
-#ifndef _WIN32
-    struct Row { std::string text; int result; std::string output; };
-    const Row rows[] = {{"argv[ 0]=q\r\n", 12, "argv[ 0]=q\r\n"},
-                        {std::string(1023, 'x'), 1023, std::string(1023, 'x')},
-                        {std::string(2000, 'x'), -1, std::string(1023, 'x')}};
-    g_pfnDebugOutputListener = [](const char* pszOutputString) { g_traced += pszOutputString; };
-    for (const Row& row : rows)
-    {
-        g_traced.clear();
-        EXPECT_EQ(row.result, DefaultTraceProc("%s", row.text.c_str())) << row.text.size() << " chars";
-        EXPECT_EQ(row.output, g_traced) << row.text.size() << " chars";
-    }
-    g_traced.clear();
-    TraceFailure("f.cpp", 7, "hWnd");
-    EXPECT_EQ("f.cpp(7) : hWnd \r\n", g_traced) << "a failure with a null hook goes to the debug output";
-    g_pfnDebugOutputListener = nullptr;
-#endif
+    EXPECT_TRUE(saved == &DefaultTraceProc && nHooked == 42 && GetTraceProc() == &DefaultTraceProc)
+        << "the hook starts as the default, is called when set, and a null hook falls back to the default";
     g_pfnTraceProc = saved;
 }
