@@ -233,6 +233,7 @@ TEST_F(Hostile, PathsAtTheLimitsOfTheFileList)
         EXPECT_EQ(c.converted, after.count(CppName(c.name)) == 1)
             << "a path of " << (m_folder + "\\" + c.name).size() << " bytes, " << Wide(m_folder + "\\" + c.name).size() << " units";
     EXPECT_EQ("", Differences(expected, after));
+    EXPECT_EQ("", Differences({}, Snapshot(TrashFolder() + "\\files"))) << "a name dropped, yet taken for another";
 }
 
 }  // namespace
