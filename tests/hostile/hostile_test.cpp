@@ -133,7 +133,8 @@ protected:
     DWORD Run(const std::string& arguments)
     {
         const DWORD dwStart = GetTickCount();
-        const RunResult result = RunUnderDebugger("\"" + WindowsPath(QUORZEL_EXE) + "\"" + arguments, m_folder);
+        // Ten minutes: under the heap check the long run takes a minute or more.
+        const RunResult result = RunUnderDebugger("\"" + WindowsPath(QUORZEL_EXE) + "\"" + arguments, m_folder, 600000);
         EXPECT_EQ(0u, result.dwExitCode) << "exit code (259: it did not end by itself)";
         return GetTickCount() - dwStart;
     }
