@@ -3,8 +3,6 @@
 // leaves must carry exactly the text that the core makes of each input.
 #include <windows.h>
 
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include "output/outputfile.h"

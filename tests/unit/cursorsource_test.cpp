@@ -1,5 +1,5 @@
 // The C++ source text that rebuilds a cursor with CreateCursor: one text byte
-// for byte, and the length and form of the text for every size.
+// for byte, and the length of the text for every size.
 #include <stdlib.h>
 #include <string>
 #include <vector>
