@@ -3,7 +3,6 @@
 // allocates; every buffer belongs to the caller.
 #include "TOOLS/toolsys.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "TOOLS/platform.h"
@@ -23,24 +22,73 @@ bool IsInCharSet(const unsigned char* pTable, unsigned nCode)
     return nCode <= 0xFF && (pTable[nCode / 8] & (1u << (nCode % 8))) != 0;
 }
 
+// Formatting: the characters go into the buffer up to its limit and are
+// counted all the same, so the count tells whether the whole text fitted.
+struct FormatSink
+{
+    char* pBuffer;
+    unsigned nLimit;  // characters that fit before the terminator
+    unsigned nLength;
+};
+
+struct FieldFormat
+{
+    char chPad;  // ' ' or '0', put before the text up to the width
+    unsigned nWidth;
+};
+
+void PutChar(FormatSink* pSink, char ch)
+{
+    if (pSink->nLength < pSink->nLimit)
+        pSink->pBuffer[pSink->nLength] = ch;
+    ++pSink->nLength;
+}
+
+void PutPadding(FormatSink* pSink, const FieldFormat& field, unsigned nTextLength)
+{
+    for (unsigned n = nTextLength; n < field.nWidth; ++n)
+        PutChar(pSink, field.chPad);
+}
+
+void PutText(FormatSink* pSink, const FieldFormat& field, const char* pszText)
+{
+    if (!pszText)
+        pszText = "(null)";
+    PutPadding(pSink, {' ', field.nWidth}, unsigned(strlen(pszText)));
+    for (; *pszText != '\0'; ++pszText)
+        PutChar(pSink, *pszText);
+}
+
+// A number's digits, after its sign; zero padding goes between the two.
+void PutNumber(FormatSink* pSink, const FieldFormat& field, unsigned nValue, unsigned nBase,
+               bool bNegative)
+{
+    const char DIGITS[] = "0123456789abcdef";
+    char digits[sizeof(unsigned) * 8];
+    unsigned nDigits = 0;
+    do
+    {
+        digits[nDigits++] = DIGITS[nValue % nBase];
+        nValue /= nBase;
+    } while (nValue != 0);
+    const unsigned nLength = nDigits + (bNegative ? 1 : 0);
+    if (field.chPad == ' ')
+        PutPadding(pSink, field, nLength);
+    if (bNegative)
+        PutChar(pSink, '-');
+    if (field.chPad == '0')
+        PutPadding(pSink, field, nLength);
+    while (nDigits > 0)
+        PutChar(pSink, digits[--nDigits]);
+}
+
 }  // namespace
 
 // Bounded building, copying and formatting -----------------------------------
 
 unsigned AppendString(char* pBuffer, unsigned nOffset, unsigned nCapacity, const char* pszSource)
 {
-    const unsigned nLength = unsigned(strlen(pszSource));
-    if (!pBuffer)
-        return nLength;
-    if (nOffset >= nCapacity)
-        return 0;
-    const unsigned nRoom = nCapacity - nOffset - 1;
-    const unsigned nCopied = nLength < nRoom ? nLength : nRoom;
-    // Only the copied bytes and the terminator: padding the rest of the buffer
-    // on every append would make building a text cost the square of its length.
-    memcpy(pBuffer + nOffset, pszSource, nCopied);
-    pBuffer[nOffset + nCopied] = '\0';
-    return nCopied;
+    return AppendBytes(pBuffer, nOffset, nCapacity, pszSource, unsigned(strlen(pszSource)));
 }
 
 void CopyString(char* pszDestination, unsigned nCapacity, const char* pszSource)
@@ -52,20 +100,54 @@ void CopyString(char* pszDestination, unsigned nCapacity, const char* pszSource)
     pszDestination[nCopied] = '\0';
 }
 
+// The program's own printf subset: %s, %c, %d, %u and %x (lower case), each
+// with an optional 0 flag and a field width, and %%. Any other conversion is
+// written as it stands and takes no argument. The C runtime's vsnprintf would
+// bring its floating-point formatting into the program, which is most of its size.
 int FormatBoundedV(char* pBuffer, unsigned nCapacity, const char* pszFormat, va_list args)
 {
     if (nCapacity == 0)
         return -1;
-    // vsnprintf terminates within the capacity; a result of the capacity or
-    // more (or below zero) means the text did not fit whole.
-    const int nResult = vsnprintf(pBuffer, nCapacity, pszFormat, args);
-    if (nResult < 0 || unsigned(nResult) >= nCapacity)
+    FormatSink sink = {pBuffer, nCapacity - 1, 0};
+    for (const char* p = pszFormat; *p != '\0'; ++p)
     {
-        pBuffer[nCapacity - 1] = '\0';
-        return -1;
+        if (*p != '%')
+        {
+            PutChar(&sink, *p);
+            continue;
+        }
+        const char* pConversion = p;
+        FieldFormat field = {' ', 0};
+        if (*++p == '0')
+            field.chPad = '0', ++p;
+        for (; *p >= '0' && *p <= '9'; ++p)
+            field.nWidth = field.nWidth * 10 + unsigned(*p - '0');
+        switch (*p)
+        {
+        case 's': PutText(&sink, field, va_arg(args, const char*)); break;
+        case 'c': PutChar(&sink, char(va_arg(args, int))); break;
+        case 'd':
+        {
+            const int nValue = va_arg(args, int);
+            const unsigned nMagnitude = nValue < 0 ? 0u - unsigned(nValue) : unsigned(nValue);
+            PutNumber(&sink, field, nMagnitude, 10, nValue < 0);
+            break;
+        }
+        case 'u': PutNumber(&sink, field, va_arg(args, unsigned), 10, false); break;
+        case 'x': PutNumber(&sink, field, va_arg(args, unsigned), 16, false); break;
+        case '%': PutChar(&sink, '%'); break;
+        default:  // not ours: the text as it stands, up to the format's end
+            for (; pConversion <= p && *pConversion != '\0'; ++pConversion)
+                PutChar(&sink, *pConversion);
+            if (*p == '\0')
+                --p;
+            break;
+        }
     }
-    pBuffer[nResult] = '\0';
-    return nResult;
+    // The text is cut at the capacity; only a text that fitted whole counts.
+    const bool bFitted = sink.nLength <= sink.nLimit;
+    pBuffer[bFitted ? sink.nLength : sink.nLimit] = '\0';
+    return bFitted ? int(sink.nLength) : -1;
 }
 
 int FormatBounded(char* pBuffer, unsigned nCapacity, const char* pszFormat, ...)

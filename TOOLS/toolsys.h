@@ -22,6 +22,31 @@ const unsigned CHAR_SET_SIZE = 32;
 
 // Bounded building, copying and formatting. Capacities count the terminator.
 unsigned AppendString(char* pBuffer, unsigned nOffset, unsigned nCapacity, const char* pszSource);
+
+// AppendString for a piece whose length is known: nLength bytes of pBytes,
+// cut to the room left and terminated. Inline, since text builders call it
+// once for every few bytes they write.
+inline unsigned AppendBytes(char* pBuffer, unsigned nOffset, unsigned nCapacity, const char* pBytes,
+                            unsigned nLength)
+{
+    if (!pBuffer)
+        return nLength;
+    if (nOffset >= nCapacity)
+        return 0;
+    // Only the copied bytes and the terminator: padding the rest of the buffer
+    // on every append would make building a text cost the square of its length.
+    // The whole piece and the cut one are copied apart, so that the copy of a
+    // piece of fixed length is a fixed move.
+    const unsigned nRoom = nCapacity - nOffset - 1;
+    const unsigned nCopied = nLength <= nRoom ? nLength : nRoom;
+    if (nLength <= nRoom)
+        __builtin_memcpy(pBuffer + nOffset, pBytes, nLength);
+    else
+        __builtin_memcpy(pBuffer + nOffset, pBytes, nRoom);
+    pBuffer[nOffset + nCopied] = '\0';
+    return nCopied;
+}
+
 void CopyString(char* pszDestination, unsigned nCapacity, const char* pszSource);
 int FormatBoundedV(char* pBuffer, unsigned nCapacity, const char* pszFormat, va_list args);
 int FormatBounded(char* pBuffer, unsigned nCapacity, const char* pszFormat, ...)

@@ -43,7 +43,7 @@ bool ReadMask(FILE* pFile, uint8_t* pMask, unsigned nWidth, unsigned nHeight)
     {
         if (fread(row, 1, nStride, pFile) != nStride)
             return false;
-        memcpy(pMask + y * nRowBytes, row, nRowBytes);
+        memcpy(pMask + size_t(y) * nRowBytes, row, nRowBytes);
     }
     return true;
 }
@@ -80,7 +80,7 @@ CursorImage* ReadCursorImage(FILE* pFile)
         return nullptr;
 
     const unsigned nMaskSize = GetMaskRowBytes(entry.width) * entry.height;
-    CursorImage* pImage = static_cast<CursorImage*>(malloc(sizeof(CursorImage) + 2 * nMaskSize));
+    CursorImage* pImage = static_cast<CursorImage*>(malloc(sizeof(CursorImage) + 2 * size_t(nMaskSize)));
     if (!pImage)
         return nullptr;
     pImage->header = header;

@@ -11,7 +11,47 @@ namespace
 {
 
 const char NEW_LINE[] = "\r\n";
+const char TABS[] = "\t\t\t\t";
 const unsigned NUMBER_CAPACITY = 32;
+
+// The picture of a mask byte: one character per bit, the most significant
+// first, X for a set bit and _ for a clear one, a blank between neighbours.
+// Each picture is stored after the comma that joins it to the byte before it
+// in a row, so that a row's later bytes go out in one piece each.
+const unsigned MASK_BYTE_TEXT_LENGTH = 15;
+const char MASK_BYTE_SEPARATOR = ',';
+
+struct MaskBytePictures
+{
+    char text[256][1 + MASK_BYTE_TEXT_LENGTH + 1];  // separator, picture, terminator
+};
+
+// All 256 pictures, drawn once on first use into zeroed static storage, so
+// that the program file does not carry them.
+const MaskBytePictures& GetMaskBytePictures()
+{
+    static MaskBytePictures pictures;
+    static bool bDrawn;
+    if (bDrawn)
+        return pictures;
+    for (unsigned value = 0; value < 256; ++value)
+    {
+        char* pText = pictures.text[value];
+        *pText++ = MASK_BYTE_SEPARATOR;
+        for (unsigned nBit = 0; nBit < 8; ++nBit)
+        {
+            if (nBit)
+                *pText++ = ' ';
+            *pText++ = (value & (0x80u >> nBit)) ? 'X' : '_';
+        }
+    }
+    bDrawn = true;
+    return pictures;
+}
+
+// A row's text: "m( ", its bytes' pictures joined by commas, " )".
+const char ROW_OPEN[] = "m( ";
+const char ROW_CLOSE[] = " )";
 
 // The parameters of the row macro, one per byte of a mask row (m is the
 // macro itself). A row of a 255-pixel cursor has 32 bytes.
@@ -66,87 +106,99 @@ int GetCallNumber(const CursorDirEntry* pEntry, CallNumber number)
     return 0;
 }
 
+// A piece of fixed text, whose length the compiler knows.
+template <unsigned N>
+unsigned AppendFixed(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&text)[N])
+{
+    return AppendBytes(pBuffer, nOffset, nCapacity, text, N - 1);
+}
+
 // "#define m( a, b ) (((((((( 0 a, (((((((( 0 b" with one parameter per row byte.
 unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nOffset,
                                   unsigned nRowBytes)
 {
     unsigned n = 0;
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "#define ");
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "m");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, "#define ");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, "m");
     if (nRowBytes == 0)
     {
-        n += AppendString(pBuffer, nOffset + n, nCapacity, EMPTY_ROW_MACRO);
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, EMPTY_ROW_MACRO);
     }
     else
     {
-        char szName[2] = "";
-        n += AppendString(pBuffer, nOffset + n, nCapacity, "( ");
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, "( ");
         for (unsigned i = 0; i < nRowBytes; ++i)
         {
-            szName[0] = MACRO_PARAMETER_NAMES[i];
-            n += AppendString(pBuffer, nOffset + n, nCapacity, i ? ", " : "");
-            n += AppendString(pBuffer, nOffset + n, nCapacity, szName);
+            if (i)
+                n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", ");
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, &MACRO_PARAMETER_NAMES[i], 1);
         }
-        n += AppendString(pBuffer, nOffset + n, nCapacity, " ) ");
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, " ) ");
         for (unsigned i = 0; i < nRowBytes; ++i)
         {
-            szName[0] = MACRO_PARAMETER_NAMES[i];
-            n += AppendString(pBuffer, nOffset + n, nCapacity, i ? ", (((((((( 0 " : "(((((((( 0 ");
-            n += AppendString(pBuffer, nOffset + n, nCapacity, szName);
+            if (i)
+                n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", ");
+            n += AppendFixed(pBuffer, nCapacity, nOffset + n, "(((((((( 0 ");
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, &MACRO_PARAMETER_NAMES[i], 1);
         }
     }
     n += AppendNewLine(pBuffer, nCapacity, nOffset + n);
     return n;
 }
 
-unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char* pszLine)
+template <unsigned N>
+unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&line)[N])
 {
-    unsigned n = AppendString(pBuffer, nOffset, nCapacity, pszLine);
-    return n + AppendNewLine(pBuffer, nCapacity, nOffset + n);
+    unsigned n = AppendFixed(pBuffer, nCapacity, nOffset, line);
+    return n + AppendFixed(pBuffer, nCapacity, nOffset + n, NEW_LINE);
 }
 
 }  // namespace
 
 unsigned AppendTabs(char* pBuffer, unsigned nCapacity, unsigned nOffset, unsigned nTabs)
 {
+    const unsigned nMostAtOnce = sizeof TABS - 1;
     unsigned n = 0;
-    for (unsigned i = 0; i < nTabs; ++i)
-        n += AppendString(pBuffer, nOffset + n, nCapacity, "\t");
+    for (unsigned nLeft = nTabs; nLeft > 0;)
+    {
+        const unsigned nPiece = nLeft < nMostAtOnce ? nLeft : nMostAtOnce;
+        n += AppendBytes(pBuffer, nOffset + n, nCapacity, TABS, nPiece);
+        nLeft -= nPiece;
+    }
     return n;
 }
 
 unsigned AppendNewLine(char* pBuffer, unsigned nCapacity, unsigned nOffset)
 {
-    return AppendString(pBuffer, nOffset, nCapacity, NEW_LINE);
+    return AppendFixed(pBuffer, nCapacity, nOffset, NEW_LINE);
 }
 
 unsigned AppendMaskByte(char* pBuffer, unsigned nCapacity, unsigned nOffset, uint8_t value)
 {
-    // "X _ X _ X _ X _": one character per bit, the most significant first.
-    char szBits[16];
-    unsigned nLength = 0;
-    for (unsigned nBit = 0x80; nBit != 0; nBit >>= 1)
-    {
-        if (nLength)
-            szBits[nLength++] = ' ';
-        szBits[nLength++] = (value & nBit) ? 'X' : '_';
-    }
-    szBits[nLength] = '\0';
-    return AppendString(pBuffer, nOffset, nCapacity, szBits);
+    return AppendBytes(pBuffer, nOffset, nCapacity, GetMaskBytePictures().text[value] + 1,
+                       MASK_BYTE_TEXT_LENGTH);
 }
 
 unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, const uint8_t* pRow,
                        unsigned nRowBytes)
 {
+    if (!pBuffer)  // measuring: the length follows from the count of bytes
+    {
+        const unsigned nPictures = nRowBytes ? nRowBytes * (1 + MASK_BYTE_TEXT_LENGTH) - 1 : 0;
+        return unsigned(sizeof ROW_OPEN - 1) + nPictures + unsigned(sizeof ROW_CLOSE - 1);
+    }
+    const MaskBytePictures& pictures = GetMaskBytePictures();
     unsigned n = 0;
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "m");
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "( ");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_OPEN);
     for (unsigned i = 0; i < nRowBytes; ++i)
     {
-        n += AppendString(pBuffer, nOffset + n, nCapacity, i ? "," : "");
-        n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
+        if (i == 0)
+            n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
+        else
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, pictures.text[pRow[i]],
+                             1 + MASK_BYTE_TEXT_LENGTH);
     }
-    n += AppendString(pBuffer, nOffset + n, nCapacity, " )");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_CLOSE);
     return n;
 }
 
@@ -156,7 +208,7 @@ unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
     const unsigned nRowBytes = GetMaskRowBytes(pEntry->width);
     unsigned n = 0;
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 1);
-    n += AppendString(pBuffer, nOffset + n, nCapacity, "const BYTE ");
+    n += AppendFixed(pBuffer, nCapacity, nOffset + n, "const BYTE ");
     n += AppendString(pBuffer, nOffset + n, nCapacity, pszName);
     n += AppendLine(pBuffer, nCapacity, nOffset + n, "[ ] = ");
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
@@ -165,8 +217,8 @@ unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
     for (unsigned nRow = pEntry->height; nRow-- > 0;)
     {
         n += AppendTabs(pBuffer, nCapacity, nOffset + n, 3);
-        n += AppendMaskRow(pBuffer, nCapacity, nOffset + n, pMask + nRow * nRowBytes, nRowBytes);
-        n += AppendLine(pBuffer, nCapacity, nOffset + n, ", ");
+        n += AppendMaskRow(pBuffer, nCapacity, nOffset + n, pMask + size_t(nRow) * nRowBytes, nRowBytes);
+        n += AppendFixed(pBuffer, nCapacity, nOffset + n, ", \r\n");
     }
     n += AppendTabs(pBuffer, nCapacity, nOffset + n, 2);
     n += AppendLine(pBuffer, nCapacity, nOffset + n, "};");
@@ -186,7 +238,8 @@ unsigned AppendCreateCursorCall(char* pBuffer, unsigned nCapacity, unsigned nOff
             FormatBounded(szNumber, sizeof szNumber, "%d", GetCallNumber(pEntry, line.number));
             n += AppendString(pBuffer, nOffset + n, nCapacity, szNumber);
         }
-        n += AppendLine(pBuffer, nCapacity, nOffset + n, line.pszText);
+        n += AppendString(pBuffer, nOffset + n, nCapacity, line.pszText);
+        n += AppendNewLine(pBuffer, nCapacity, nOffset + n);
     }
     return n;
 }
@@ -201,7 +254,7 @@ unsigned BuildCursorSource(char* pBuffer, unsigned nCapacity, const CursorDirEnt
     n += AppendLine(pBuffer, nCapacity, n, "#define _ )*2");
     n += AppendMaskArray(pBuffer, nCapacity, n, pEntry, "maskAND", pAndMask);
     n += AppendMaskArray(pBuffer, nCapacity, n, pEntry, "maskXOR", pXorMask);
-    n += AppendString(pBuffer, n, nCapacity, "#undef ");
+    n += AppendFixed(pBuffer, nCapacity, n, "#undef ");
     n += AppendLine(pBuffer, nCapacity, n, "m");
     n += AppendLine(pBuffer, nCapacity, n, "#undef X");
     n += AppendLine(pBuffer, nCapacity, n, "#undef _");

@@ -2,13 +2,12 @@
 // recycle bin first, so that a conversion never destroys anything for good.
 #include "output/outputfile.h"
 
-#include <string.h>
-
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include "TOOLS/toolsys.h"
+#include "output/outputname.h"
 
 namespace
 {
@@ -18,17 +17,6 @@ const DWORD RECYCLE_WAIT_MS = 100;
 
 // The output path, then two NULs: the list form that SHFileOperationA takes.
 const unsigned DELETION_LIST_CAPACITY = PATH_CAPACITY + 2;
-
-// The ".cpp" name is usable when ".cpp" went on whole and the name is not the
-// input's own (an input named *.cpp would otherwise be replaced by its text).
-bool IsUsableOutputPath(const char* pszOutputPath, const char* pszInputPath)
-{
-    const unsigned nLength = unsigned(strlen(pszOutputPath));
-    const unsigned nExtension = sizeof CPP_EXTENSION - 1;
-    return nLength >= nExtension &&
-           IsSameString(pszOutputPath + nLength - nExtension, CPP_EXTENSION) &&
-           !IsSameStringNoCase(pszOutputPath, pszInputPath);
-}
 
 }  // namespace
 
@@ -65,9 +53,7 @@ bool DeleteToRecycleBin(const char* pszList)
 FILE* OpenOutputFile(const char* pszInputPath)
 {
     char szOutputPath[PATH_CAPACITY];
-    CopyString(szOutputPath, sizeof szOutputPath, pszInputPath);
-    SetCppExtension(szOutputPath);
-    if (!IsUsableOutputPath(szOutputPath, pszInputPath))
+    if (!MakeOutputPath(szOutputPath, pszInputPath))
         return nullptr;
     if (IsDirectoryPath(szOutputPath))
         return nullptr;

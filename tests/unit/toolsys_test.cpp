@@ -1,4 +1,5 @@
 // Bounded string building, Shift-JIS scans, path extensions and the trace.
+#include <limits.h>
 #include <string.h>
 #include <string>
 #include <tuple>
@@ -54,6 +55,24 @@ TEST(FormatBounded, ReturnsTheLengthOrMinusOneAndAlwaysTerminates)
         EXPECT_STREQ(row.expected, buffer) << row.name;
         EXPECT_EQ(std::string(16 - row.capacity, '#'), buffer + row.capacity) << row.name << ": past the capacity";
     }
+}
+
+TEST(FormatBounded, EveryConversionTheProgramUses)
+{
+    char buffer[64];
+    const auto text = [&](int result) { return std::to_string(result) + ":" + std::string(buffer, strlen(buffer)); };
+    EXPECT_EQ("16:argv[ 3]=a.cur\r\n", text(FormatBounded(buffer, 64, "argv[%2d]=%s\r\n", 3, "a.cur")));
+    EXPECT_EQ("12:argv[123]=\r\n", text(FormatBounded(buffer, 64, "argv[%2d]=%s\r\n", 123, "")));
+    EXPECT_EQ("22:x(-2147483648) : ok \r\n", text(FormatBounded(buffer, 64, "%s(%d) : %s \r\n", "x", INT_MIN, "ok")));
+    EXPECT_EQ("21:0 65535 -7 4294967295", text(FormatBounded(buffer, 64, "%d %d %d %u", 0, 65535, -7, UINT_MAX)));
+    EXPECT_EQ("16:  -42|-0042|  ab", text(FormatBounded(buffer, 64, "%5d|%05d|%4s", -42, -42, "ab")));
+    EXPECT_EQ("23:\\x\\041103a4\\ProductName", text(FormatBounded(buffer, 64, "\\x\\%04x%04x\\%s", 0x411, 0x3A4, "ProductName")));
+    EXPECT_EQ("9:100% %q %", text(FormatBounded(buffer, 64, "100%% %q %")));
+    EXPECT_EQ("6:(null)", text(FormatBounded(buffer, 64, "%s", static_cast<const char*>(nullptr))));
+    // The deletion list of the recycle bin: a path and two NULs, all counted.
+    memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(5, FormatBounded(buffer, 64, "%s%c%c", "a.b", 0, 0));
+    EXPECT_EQ(0, memcmp("a.b\0\0\0#", buffer, 7));
 }
 
 TEST(StringComparison, ExactAndCaseBlind)
