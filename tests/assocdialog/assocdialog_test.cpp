@@ -61,15 +61,18 @@ protected:
     }
     void TearDown() override { Ended(m_process); }
     void Open() { ASSERT_TRUE(m_hwnd = Start(m_process)) << "no dialog"; SetForegroundWindow(m_hwnd); }
-    // Once the program has ended (a note if not with 0), the keys' default values as "type:text|" (REG_SZ 1, REG_BINARY 3).
+    // Once the program has ended (a note if not with 0), the keys' default values
+    // as "type:text|" (REG_SZ 1, REG_BINARY 3).
     std::string Written(std::initializer_list<std::string> keys)
     {
         std::string values = Ended(m_process) ? "" : "(not ended with 0) ";
-        char sz[1100];
-        DWORD dwType, cb;
         for (const std::string& key : keys)
-            values += RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_ANY, &dwType, sz, &(cb = sizeof sz - 1)) ? "<absent>|"
-                    : std::to_string(dwType) + ":" + std::string(sz, cb ? cb - (dwType == REG_SZ) : 0) + "|";
+        {
+            char sz[1100];
+            DWORD dwType = 0, cb = sizeof sz;
+            const bool fRead = !RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_ANY, &dwType, sz, &cb);
+            values += fRead ? std::to_string(dwType) + ":" + std::string(sz, cb).c_str() + "|" : "<absent>|";
+        }
         return values;
     }
     HWND Item(int id) { return GetDlgItem(m_hwnd, id); }
@@ -96,7 +99,8 @@ protected:
     void Type(int id) { Click(id), PressKeys({VK_END}), PressKeys({VK_SPACE, 'X'}); }  // appends " x"
     void SystemMenu(BYTE key)  // Alt+Space, once the menu shows its access key
     {
-        for (int i = (PressKeys({VK_MENU, VK_SPACE}), 0); i < 100 && !IsWindowVisible(FindWindowA("#32768", nullptr)); ++i) Sleep(20);
+        PressKeys({VK_MENU, VK_SPACE});
+        for (int i = 0; i < 100 && !IsWindowVisible(FindWindowA("#32768", nullptr)); ++i) Sleep(20);
         Sleep(200), PressKeys({key});
     }
 };
