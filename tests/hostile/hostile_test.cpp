@@ -1,13 +1,10 @@
-// Hostile input end to end: one run of quorzel.exe on about 300 arguments of
-// every kind, paths at the limits of the file list among them. Exactly the
-// good cursors get their ".cpp", every replaced ".cpp" is in the recycle bin,
-// and nothing else in the folder changes. Names are code page 932 bytes.
+// Hostile input end to end: one run of quorzel.exe on 300 arguments of every
+// kind, paths at the limits of the file list among them; names in code page 932.
 #include <windows.h>
 
 #include <fstream>
 #include <map>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -23,18 +20,16 @@ const char DIRECTORY[] = "<dir>";
 // Every file and folder under the folder, a folder before what it holds.
 Folder Snapshot(const std::string& folder, const std::string& prefix = "")
 {
-    Folder files;
+    Folder files = prefix.empty() ? Folder() : Folder{{prefix.substr(0, prefix.size() - 1), DIRECTORY}};
     WIN32_FIND_DATAA found;
     HANDLE hFind = FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &found);
     for (BOOL fMore = hFind != INVALID_HANDLE_VALUE; fMore; fMore = FindNextFileA(hFind, &found))
-        if (found.cFileName[0] != '.')  // none of the names planted starts with a dot
-        {
-            const std::string name = prefix + found.cFileName;
-            const bool fFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            const Folder inner = fFolder ? Snapshot(folder, name + "\\") : Folder();
-            files.insert(inner.begin(), inner.end());
-            files[name] = fFolder ? DIRECTORY : FileText(folder + "\\" + name);
-        }
+    {
+        const std::string name = prefix + found.cFileName;  // none planted starts with a dot, as "." and ".." do
+        for (const auto& file : found.cFileName[0] == '.' ? Folder() : found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY
+                                ? Snapshot(folder, name + "\\") : Folder{{name, FileText(folder + "\\" + name)}})
+            files.insert(file);
+    }
     FindClose(hFind);
     return files;
 }
@@ -50,12 +45,11 @@ std::string Listing(const Folder& files)
 }
 
 // Good cursors (some with an old .cpp, some named twice), cuts of them, icons,
-// missing names, folders and option words, shuffled; among them names of
-// full paths of 259 characters, which fit the 260 UTF-16 units of the shell's
-// name, and one of 260, which is dropped. Double-byte paths of 259 bytes, the
-// most the shell's ANSI path is sure to hold, go through whole; 0x95 0x5C and
-// 0x83 0x7C are characters whose second byte is a backslash and a bar. A Unix
-// name has at most 255 bytes, three a character: such paths need a folder.
+// missing names, folders and option words, shuffled, with full paths of 259
+// characters (the shell's 260 UTF-16 units), one of 260 that is dropped, and
+// double-byte ones of 259 bytes (the most the shell's ANSI path is sure to hold)
+// in a folder, as a Unix name holds 85 such characters at most; 0x95 0x5C and
+// 0x83 0x7C are characters whose second byte is a backslash and a bar.
 TEST(Hostile, ThreeHundredArgumentsConvertExactlyTheGoodCursors)
 {
     char szTemp[MAX_PATH];
@@ -94,13 +88,11 @@ TEST(Hostile, ThreeHundredArgumentsConvertExactlyTheGoodCursors)
         const std::string file(bytes.begin(), bytes.end()), text = ConvertCursorBytes(bytes);
         const std::string name = i < 7 ? PATHS[i] : "k." + std::to_string(i) + " .cur";
         const std::string cpp = name.substr(0, name.rfind('.')) + ".cpp";
-        arguments.push_back(kind == OPTION ? (i % 2 ? "/FILE" : "/file") : name);
-        if (kind == REPLACED)
-            trashed[cpp] = before[cpp] = "// old " + name;
-        if (kind == TWICE)  // the first text goes to the recycle bin
-            arguments.push_back(name), trashed[cpp] = text, ++nGood;
+        arguments.insert(arguments.end(), kind == TWICE ? 2 : 1, kind == OPTION ? (i % 2 ? "/FILE" : "/file") : name);
+        if (kind == REPLACED || kind == TWICE)  // to the recycle bin: the old text; named twice, the first new one
+            trashed[cpp] = kind == TWICE ? text : before[cpp] = "// old " + name;
         if (kind <= TWICE)
-            expected[cpp] = text, ++nGood;
+            expected[cpp] = text, nGood += kind == TWICE ? 2 : 1;
         if (kind != MISSING && kind != OPTION)
             before[name] = kind == CUT ? file.substr(0, Random(file.size())) : kind == FOLDER ? DIRECTORY
                            : kind == ICON ? file.substr(0, OFFSET_TYPE) + '\1' + file.substr(OFFSET_TYPE + 1) : file;
