@@ -3,6 +3,8 @@
 // leaves must carry exactly the text that the core makes of each input.
 #include <windows.h>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "output/outputfile.h"
@@ -17,7 +19,6 @@ const std::string ARROW_FILE(ARROW_BYTES.begin(), ARROW_BYTES.end()), SMALL_FILE
 const std::string ARROW = ConvertCursorBytes(ARROW_BYTES), SMALL = ConvertCursorBytes(SMALL_BYTES);  // their texts
 const char OLD_TEXT[] = "// the old arrow.cpp\r\n";
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 std::string Trashed(const std::string& name) { return FileText(TrashFolder() + "\\files\\" + name); }
 
 class Conversion : public testing::Test
@@ -44,7 +45,7 @@ protected:
     // Runs the program; a hang, a crash or an exit code other than 0 fails the test.
     RunResult Run(const std::string& arguments, const std::string& folder = "")
     {
-        const RunResult result = RunUnderDebugger(Quoted(WindowsPath(QUORZEL_EXE)) + arguments, Path(folder));
+        const RunResult result = RunUnderDebugger("\"" + WindowsPath(QUORZEL_EXE) + "\"" + arguments, Path(folder));
         EXPECT_EQ(0u, result.dwExitCode) << "exit code of quorzel" << arguments << " (259: it did not end by itself)";
         return result;
     }
@@ -65,7 +66,7 @@ TEST_F(Conversion, EachArgumentIsTracedFirstAndEachInputConvertedInOrder)
     std::string line, expected = "argv[ 0]=" + WindowsPath(QUORZEL_EXE) + "\r\n";
     for (size_t i = 0; i < ARGUMENTS.size(); ++i)
     {
-        line += " " + Quoted(ARGUMENTS[i]);
+        line += " \"" + ARGUMENTS[i] + "\"";
         expected += ((i < 9 ? "argv[ " : "argv[") + std::to_string(i + 1) + "]=" + ARGUMENTS[i] + "\r\n").substr(0, 1023);
     }
     EXPECT_EQ(expected, Run(line).debugText);
@@ -107,10 +108,7 @@ TEST_F(Conversion, OptionsChooseTheOutputsWhateverStandsInTheirWay)
         ASSERT_TRUE(hOld != INVALID_HANDLE_VALUE && (c.obstacle != FOLDER || CreateDirectoryA(output.c_str(), nullptr))
                     && (c.obstacle != HELD_CLIPBOARD || OpenClipboard(hWindow)));
         const RunResult result = Run(c.pszOptions + std::string(" arrow.cur"), folder);
-        if (hOld)
-            CloseHandle(hOld);
-        if (c.obstacle == HELD_CLIPBOARD)
-            CloseClipboard();
+        CloseHandle(hOld), CloseClipboard();  // either is harmless when not held
         EXPECT_EQ(c.output, FileText(output));
         EXPECT_TRUE(c.obstacle != FOLDER || RemoveDirectoryA(output.c_str())) << "arrow.cpp is no empty folder now";
         EXPECT_EQ(c.clipboard, ClipboardText());
@@ -128,10 +126,7 @@ TEST_F(Conversion, OpenOutputFileNeverReplacesTheInputItself)
     for (const std::string input : {"self.cpp", "SHOUT.CPP"})
     {
         Write(input, OLD_TEXT);
-        FILE* pOutput = OpenOutputFile(Path(input).c_str());
-        EXPECT_EQ(nullptr, pOutput) << input;
-        if (pOutput)
-            fclose(pOutput);
+        EXPECT_EQ(nullptr, (std::unique_ptr<FILE, int (*)(FILE*)>(OpenOutputFile(Path(input).c_str()), fclose))) << input;
         EXPECT_EQ(OLD_TEXT + std::string(" / ") + NO_TEXT, FileText(Path(input)) + " / " + Trashed(input))
             << input << " / the recycle bin";
     }

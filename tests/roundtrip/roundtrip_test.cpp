@@ -12,11 +12,7 @@
 namespace
 {
 
-struct RoundTripCase
-{
-    const char* pszName;  // NAME.cur in the test's working folder
-    HCURSOR (*pfnMake)(HINSTANCE hInstance);
-};
+struct RoundTripCase { const char* pszName; HCURSOR (*pfnMake)(HINSTANCE hInstance); };  // NAME.cur in the folder
 
 #include "roundtrip_cases.h"
 
@@ -34,10 +30,7 @@ std::string ReadCursor(HCURSOR hCursor, std::string* pPixels)
     for (int y = 0; y < bitmap.bmHeight; ++y)
         for (int x = 0; x < bitmap.bmWidth; ++x)
             pPixels->push_back(char('0' + (bits[y * bitmap.bmWidthBytes + x / 8] >> (7 - x % 8) & 1)));
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    DestroyCursor(hCursor);
+    DeleteObject(info.hbmMask), DeleteObject(info.hbmColor), DestroyCursor(hCursor);  // no colour bitmap: null
     return "hot spot " + std::to_string(info.xHotspot) + "," + std::to_string(info.yHotspot) + ", mask " +
            std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) + (info.hbmColor ? ", colour" : "");
 }

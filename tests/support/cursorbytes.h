@@ -62,8 +62,7 @@ inline std::string ConvertCursorBytes(const std::vector<uint8_t>& bytes)
     CursorImage* pImage = ReadCursorBytes(bytes);
     char* pszText = pImage ? GenerateCursorSource(&pImage->entry, pImage->xorMask, pImage->andMask) : nullptr;
     const std::string text = pszText ? pszText : "";
-    free(pszText);
-    free(pImage);
+    free(pszText), free(pImage);
     return text;
 }
 

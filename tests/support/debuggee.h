@@ -1,6 +1,5 @@
-// End-to-end tests under Wine: runs a built program as a debuggee that sends
-// its trace lines to the test, and reads what a run leaves behind: files, the
-// clipboard and the recycle bin.
+// End-to-end tests under Wine: runs a built program as a debuggee that sends its trace
+// lines to the test, and reads what a run leaves behind: files, clipboard, recycle bin.
 #ifndef QUORZEL_TESTS_SUPPORT_DEBUGGEE_H
 #define QUORZEL_TESTS_SUPPORT_DEBUGGEE_H
 
@@ -29,11 +28,10 @@ inline RunResult RunUnderDebugger(std::string commandLine, const std::string& fo
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
                         folder.c_str(), &startup, &process))
         return result;
-    const DWORD dwStart = GetTickCount();
+    const DWORD dwEnd = GetTickCount() + dwTimeLimit;
     for (DEBUG_EVENT event; result.dwExitCode == STILL_ACTIVE;)
     {
-        const DWORD dwElapsed = GetTickCount() - dwStart;
-        if (!WaitForDebugEvent(&event, dwElapsed < dwTimeLimit ? dwTimeLimit - dwElapsed : 0))
+        if (!WaitForDebugEvent(&event, std::max<LONG>(0, LONG(dwEnd - GetTickCount()))))
             break;  // a hang
         const DWORD dwCode = event.dwDebugEventCode;
         if (dwCode == CREATE_PROCESS_DEBUG_EVENT || dwCode == LOAD_DLL_DEBUG_EVENT)
@@ -41,9 +39,8 @@ inline RunResult RunUnderDebugger(std::string commandLine, const std::string& fo
         if (dwCode == OUTPUT_DEBUG_STRING_EVENT)
         {
             std::string text(event.u.DebugString.nDebugStringLength, '\0');
-            SIZE_T nRead = 0;
-            ReadProcessMemory(process.hProcess, event.u.DebugString.lpDebugStringData, &text[0], text.size(), &nRead);
-            result.debugText += text.substr(0, std::min<size_t>(nRead, text.find('\0')));
+            ReadProcessMemory(process.hProcess, event.u.DebugString.lpDebugStringData, &text[0], text.size(), nullptr);
+            result.debugText += text.c_str();  // up to its terminator, or what could be read
         }
         if (dwCode == EXIT_PROCESS_DEBUG_EVENT)
             result.dwExitCode = event.u.ExitProcess.dwExitCode;
@@ -59,8 +56,7 @@ inline RunResult RunUnderDebugger(std::string commandLine, const std::string& fo
     return result;
 }
 
-// A Unix path of the build as Windows sees it, on drive Z:.
-inline std::string WindowsPath(std::string path)
+inline std::string WindowsPath(std::string path)  // a Unix path of the build as Windows sees it, on Z:
 {
     std::replace(path.begin(), path.end(), '/', '\\');
     return "Z:" + path;
@@ -72,12 +68,12 @@ inline std::string FileText(const std::string& path)
     return file ? std::string(std::istreambuf_iterator<char>(file), {}) : NO_TEXT;
 }
 
-inline void RemoveTree(const std::string& path)
+inline void RemoveTree(const std::string& path)  // nothing there is no error worth reporting
 {
     const std::string list = path + '\0';  // double-NUL-terminated
     SHFILEOPSTRUCTA operation = {nullptr, FO_DELETE, list.c_str(), nullptr,
                                  FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
-    SHFileOperationA(&operation);  // nothing there is no error worth reporting
+    SHFileOperationA(&operation);
 }
 
 // The clipboard's text, or NO_TEXT; with fEmpty, "" once it is emptied.
@@ -89,9 +85,7 @@ inline std::string ClipboardText(bool fEmpty = false)
     HANDLE hData = fEmpty ? nullptr : GetClipboardData(CF_TEXT);
     const char* psz = hData ? static_cast<const char*>(GlobalLock(hData)) : nullptr;
     const std::string text = fEmpty ? (EmptyClipboard() ? "" : "<not emptied>") : psz ? psz : NO_TEXT;
-    if (psz)
-        GlobalUnlock(hData);
-    CloseClipboard();
+    GlobalUnlock(hData), CloseClipboard();  // unlocking nothing does no harm
     return text;
 }
 

@@ -16,9 +16,9 @@ std::vector<std::string> Split(const char* pszLine)
     int count = -1;
     char** ppArgs = SplitCommandLine(line.data(), &count);
     std::vector<std::string> args;
-    const char* pNext = reinterpret_cast<const char*>(ppArgs + count + 1);
-    for (int i = 0; i < count; pNext += strlen(pNext) + 1, ++i)
-        args.push_back(ppArgs[i] == pNext ? ppArgs[i] : "<out of place>");
+    for (const char* pNext = reinterpret_cast<const char*>(ppArgs + count + 1); int(args.size()) < count;
+         pNext += strlen(pNext) + 1)
+        args.push_back(ppArgs[args.size()] == pNext ? pNext : "<out of place>");
     EXPECT_EQ(nullptr, ppArgs[count]);
     free(ppArgs);
     return args;
@@ -29,28 +29,21 @@ TEST(SplitCommandLine, QuotingBackslashesAndBlanks)
 {
     struct Row { const char* name; const char* line; std::vector<std::string> args; };
     const Row rows[] = {
-        {"program name alone", "q.exe", {"q.exe"}}, {"empty line: one empty name", "", {""}},
-        {"quoted name keeps blanks", "\"C:\\My Tools\\q.exe\" a", {"C:\\My Tools\\q.exe", "a"}},
-        {"quoted name without closing quote", "\"C:\\My Tools\\q", {"C:\\My Tools\\q"}},
-        {"text right after the name's quote", "\"q x\"a b", {"q x", "a", "b"}},
-        {"quote right after the name's quote", "\"q\"\"x y\"", {"q", "x y"}},
-        {"unquoted name ends at a tab", "q\ta", {"q", "a"}},
+        {"empty line: empty name", "", {""}}, {"leading blank: empty name", " q a", {"", "q", "a"}},
+        {"after the name's quote", "\"q x\"a b", {"q x", "a", "b"}},
+        {"quote after the name's quote", "\"q\"\"x y\"", {"q", "x y"}}, {"name ends at a tab", "q\ta", {"q", "a"}},
         {"unquoted name keeps quotes, backslashes", "q\"x\\y\" a", {"q\"x\\y\"", "a"}},
-        {"leading blank: empty name", " q a", {"", "q", "a"}}, {"two blanks between words", "q  a  b", {"q", "a", "b"}},
-        {"quote pair alone: one empty argument", "q \"\"", {"q", ""}},
-        {"quoted stretch keeps blanks and tabs", "q \"a b\tc\" d", {"q", "a b\tc", "d"}},
-        {"quoted stretch inside a word", "q x\"a b\"y", {"q", "xa by"}},
-        {"3 backslashes and a quote", "q a\\\\\\\"b c", {"q", "a\\\"b", "c"}},
-        {"2 backslashes and a quote", "q a\\\\\"b c\" d", {"q", "a\\b c", "d"}},
+        {"quote pair: empty argument", "q \"\"", {"q", ""}}, {"quoted tab", "q \"a b\tc\" d", {"q", "a b\tc", "d"}},
+        {"quotes in a word", "q x\"a b\"y", {"q", "xa by"}}, {"doubled quote", "q \"a\"\"b c\"", {"q", "a\"b", "c"}},
+        {"3 backslashes, quote", "q a\\\\\\\"b c", {"q", "a\\\"b", "c"}},
+        {"2 backslashes, quote", "q a\\\\\"b c\" d", {"q", "a\\b c", "d"}},
         {"backslashes not before a quote", "q a\\\\b\\c\\ \\", {"q", "a\\\\b\\c\\", "\\"}},
-        {"doubled quote ends the stretch", "q \"a\"\"b c\"", {"q", "a\"b", "c"}},
-        {"trailing blanks: no empty argument", "q a \t ", {"q", "a"}}, {"blanks only after the name", "q \t ", {"q"}},
-        {"character before the closing quote", "q \"a\x95\x5C\" b", {"q", "a\x95\x5C", "b"}},
-        {"trail 0x5C then a quote", "q a\x95\x5C\"b c\"", {"q", "a\x95\x5C" "b c"}},
-        {"character in the program name", "q\x95\x5C.exe a", {"q\x95\x5C.exe", "a"}},
-        {"lone lead byte ends the line", "q a\x95", {"q", "a"}}, {"lone lead byte in a quoted name", "\"q\x95", {"q"}},
-        {"lone lead byte in a quoted stretch", "q \"a\x95", {"q", "a"}}, {"lone lead byte in a name", "q\x95", {"q"}},
-    };
+        {"trailing blanks", "q  a \t ", {"q", "a"}}, {"name without closing quote", "\"q x", {"q x"}},
+        {"character, closing quote", "q \"a\x95\x5C\" b", {"q", "a\x95\x5C", "b"}},
+        {"trail 0x5C, quote", "q a\x95\x5C\"b c\"", {"q", "a\x95\x5C" "b c"}},
+        {"character in the name", "q\x95\x5C.exe a", {"q\x95\x5C.exe", "a"}}, {"lone lead byte", "q a\x95", {"q", "a"}},
+        {"lone lead byte, quoted name", "\"q\x95", {"q"}}, {"lone lead byte, quoted", "q \"a\x95", {"q", "a"}},
+        {"lone lead byte in a name", "q\x95", {"q"}}};
     for (const Row& row : rows)
     {
         std::vector<std::string> args = Split(row.line);

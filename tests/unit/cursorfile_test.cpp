@@ -1,16 +1,10 @@
 // Reading monochrome cursor files: what is refused, and what an accepted file yields.
-#include <stdlib.h>
 #include <string.h>
 #include <memory>
-#include <vector>
 #include <gtest/gtest.h>
 #include "support/cursorbytes.h"
 
-namespace
-{
-struct FreeImage { void operator()(CursorImage* p) const { free(p); } };  // one block, one free
-typedef std::unique_ptr<CursorImage, FreeImage> Image;
-}  // namespace
+static std::unique_ptr<CursorImage, void (*)(void*)> Image(CursorImage* p) { return {p, free}; }  // one block
 
 // Each row changes one field of a file that the next test reads whole.
 TEST(CursorFile, RefusesAnyOtherKindOfFile)
@@ -56,7 +50,7 @@ TEST(CursorFile, KeepsTheHeadersAndTheRowBytesThatCreateCursorTakes)
                 masks[i / (row.stride * row.height)].push_back(bytes[OFFSET_MASKS + i]);
         bytes.insert(bytes.end(), {0xDE, 0xAD, 0xBE, 0xEF, 1});  // after the AND mask: never read
 
-        const Image image(ReadCursorBytes(bytes));
+        const auto image = Image(ReadCursorBytes(bytes));
         ASSERT_NE(nullptr, image);
         EXPECT_EQ(0, memcmp(&bytes[0], &image->header, 6)) << "file header not as read";
         EXPECT_EQ(0, memcmp(&bytes[OFFSET_WIDTH], &image->entry, 16)) << "directory entry not as read";
