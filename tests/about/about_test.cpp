@@ -23,27 +23,32 @@ std::string Text(HWND hWnd, int nID = 0)
     return szText;
 }
 
-// Runs the box as ShowAboutDialog does, with drive acting on the open box, and
-// gives the box's result, or -1 when drive left it open (it is then cancelled).
-INT_PTR RunAboutBox(const char* pszUrl, std::function<void(HWND)> drive)
+// On a thread of its own, so that it may assert: drives the open box, then
+// cancels it if drive left it open, and tells whether it did.
+DWORD WINAPI DriveAboutBox(void* pDrive)
+{
+    HWND hwnd = WaitForDialog();
+    reinterpret_cast<void (*)(HWND)>(pDrive)(hwnd);
+    for (int i = 0; i < 50 && IsWindow(hwnd); ++i)
+        Sleep(20);
+    return PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Runs the box as ShowAboutDialog does while drive acts on it, and gives the
+// box's result, or -1 when drive left it open.
+INT_PTR RunAboutBox(const char* pszUrl, void (*drive)(HWND))
 {
     const AboutBoxInfo info = {pszUrl};
     AboutDialogData data = {GetModuleIcon(GetModuleHandleA(nullptr), SHGFI_LARGEICON), nullptr, &info};
     void* pTemplate = BuildAboutTemplate();
-    bool fLeftOpen = false;
-    const INT_PTR nResult = RunWhileDriving([&] {
-        HWND hwnd = WaitForDialog();
-        drive(hwnd);
-        for (int i = 0; i < 50 && IsWindow(hwnd); ++i)
-            Sleep(20);
-        fLeftOpen = PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    }, [&] {
-        return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(pTemplate), nullptr,
-                                       AboutDialogProc, reinterpret_cast<LPARAM>(&data));
-    });
+    HANDLE hThread = CreateThread(nullptr, 0, DriveAboutBox, reinterpret_cast<void*>(drive), 0, nullptr);
+    const INT_PTR nResult = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(pTemplate),
+                                                    nullptr, AboutDialogProc, reinterpret_cast<LPARAM>(&data));
+    DWORD dwLeftOpen = 0;
+    WaitForSingleObject(hThread, INFINITE), GetExitCodeThread(hThread, &dwLeftOpen), CloseHandle(hThread);
     g_hwndAboutDialog = nullptr;
     free(pTemplate);
-    return fLeftOpen ? -1 : nResult;
+    return dwLeftOpen ? -1 : nResult;
 }
 
 void CALLBACK RequestSecondBox(HWND, UINT, UINT_PTR idTimer, DWORD)

@@ -1,13 +1,11 @@
-// Tests under Wine and Xvfb driven like a user: the real mouse, a driver thread
-// acting while the test's thread runs a modal loop, a process's dialogs, and
-// looks judged from (or saved as) the pixels on the screen.
+// Tests under Wine and Xvfb driven like a user: the real mouse, a process's
+// dialogs, and looks judged from (or saved as) the pixels on the screen.
 #ifndef QUORZEL_TESTS_SCREEN_H
 #define QUORZEL_TESTS_SCREEN_H
 
 #include <windows.h>
 #include <stdio.h>
 #include <algorithm>
-#include <functional>
 #include <vector>
 
 // Runs the thread's messages, timers included, for nMilliseconds.
@@ -70,24 +68,6 @@ inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId())
     for (int i = 0; i < 500 && (found = FindDialogs(dwProcessId)).empty(); ++i)
         Sleep(20);
     return found.empty() ? nullptr : found.front();
-}
-
-inline DWORD WINAPI DriverThreadProc(void* pDrive)
-{
-    (*static_cast<std::function<void()>*>(pDrive))();
-    return 0;
-}
-
-// Runs drive on a thread of its own while run (a modal loop) runs on this one.
-// The test's thread only waits in the loop meanwhile, so drive may assert.
-template <class Run>
-auto RunWhileDriving(std::function<void()> drive, Run run) -> decltype(run())
-{
-    HANDLE hThread = CreateThread(nullptr, 0, DriverThreadProc, &drive, 0, nullptr);
-    auto result = run();
-    WaitForSingleObject(hThread, INFINITE);
-    CloseHandle(hThread);
-    return result;
 }
 
 // The pixels of a window's outer rectangle on the screen, rows from the top,
