@@ -129,8 +129,7 @@ TEST(AboutBox, EndsWithTwoOnEscAndWithOneOnTheLinkWhichItHandsToTheShell)
         keybd_event(VK_ESCAPE, 0, 0, 0), keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
     }));
     EXPECT_EQ(IDOK, RunAboutBox("quorzel-test:about", [](HWND hwnd) {
-        const POINT ptLink = WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK));
-        DragMouse(ptLink, ptLink);
+        DragMouse(WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK)), WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK)));
     }));
     std::string recorded;
     for (int i = 0; i < 100 && recorded.empty(); ++i, Sleep(100))

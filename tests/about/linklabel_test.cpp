@@ -100,8 +100,8 @@ TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
     // action and what must show after it; an action alone is not looked at.
     const struct { const char* pszCase; const char* pszSteps; } CASES[] = {
         {"a parent that does not reflect: never hot, clicks arrive", "oB0 iB0 dB0 uB1 rB1"},
-        {"hot over it, until the timer finds the leave", "oB1 iR1 oB1"},
-        {"held down: framed over it, off and back, released on it", "iR1 dRF1 oB1 iRF1 u"},
+        {"hot over it until the timer finds the leave; held down: framed over it, off and back, released on it",
+         "oB1 iR1 dRF1 oB1 iRF1 u"},
         {"pressed on it, released beside it", "dRF2 oB2 uB2"},
         {"pressed beside it, released over it", "dB2 iR2 uR2"},
         {"destroyed hot, then hot and captured", "x- oB2 iR2 dRF2 x-"},

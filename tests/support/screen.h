@@ -82,7 +82,7 @@ struct Screenshot
 
 inline Screenshot TakeScreenshot(HWND hWnd)
 {
-    RECT rc;
+    RECT rc = {};  // empty when the window is gone
     GetWindowRect(hWnd, &rc);
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
     Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
