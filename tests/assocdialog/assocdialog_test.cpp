@@ -10,7 +10,7 @@
 #include "association/assocdialog_ids.h"
 #include "support/classeskeys.h"
 #include "support/debuggee.h"
-#include "support/modaldriver.h"
+#include "support/screen.h"
 
 namespace {
 

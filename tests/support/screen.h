@@ -1,10 +1,10 @@
-// The real mouse and the real screen for GUI tests under Wine and Xvfb: the
-// pointer and buttons go through the system's input, and looks are judged
-// from the pixels on the screen, as a user would see them.
+// Tests under Wine and Xvfb driven like a user: the real mouse, a process's
+// dialogs, and looks judged from (or saved as) the pixels on the screen.
 #ifndef QUORZEL_TESTS_SCREEN_H
 #define QUORZEL_TESTS_SCREEN_H
 
 #include <windows.h>
+#include <stdio.h>
 #include <algorithm>
 #include <vector>
 
@@ -33,33 +33,82 @@ inline void PressLeftButton(bool fDown)
     PumpMessages(80);
 }
 
-// The pixels of a window's outer rectangle on the screen, rows from the top.
+// Presses the left button at one screen point and releases it at another.
+inline void DragMouse(POINT ptFrom, POINT ptTo)
+{
+    MoveMouseTo(ptFrom);
+    PressLeftButton(true);
+    for (int i = 1; i <= 3; ++i)
+        MoveMouseTo({ptFrom.x + (ptTo.x - ptFrom.x) * i / 3, ptFrom.y + (ptTo.y - ptFrom.y) * i / 3});
+    PressLeftButton(false);
+    Sleep(200);
+}
+
+inline POINT WindowCenter(HWND hWnd)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+// The visible dialogs of a process, topmost first; the topmost once one shows (10 s at most).
+inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
+{
+    std::vector<HWND> found;
+    DWORD dwOwner = 0;
+    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr;)
+        if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwProcessId && IsWindowVisible(hwnd))
+            found.push_back(hwnd);
+    return found;
+}
+
+inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId())
+{
+    std::vector<HWND> found;
+    for (int i = 0; i < 500 && (found = FindDialogs(dwProcessId)).empty(); ++i)
+        Sleep(20);
+    return found.empty() ? nullptr : found.front();
+}
+
+// The pixels of a window's outer rectangle on the screen, rows from the top,
+// as 0x00RRGGBB: the order a 32-bit BMP file keeps, so they save as they are.
 struct Screenshot
 {
-    int cx, cy;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * cx + x)]; }
-    bool Has(COLORREF color) const { return std::find(pixels.begin(), pixels.end(), color) != pixels.end(); }
+    BITMAPINFOHEADER info;
+    std::vector<DWORD> bits;
+    static DWORD Bits(COLORREF color) { return RGB(GetBValue(color), GetGValue(color), GetRValue(color)); }
+    bool Has(COLORREF color) const { return std::find(bits.begin(), bits.end(), Bits(color)) != bits.end(); }
 };
 
 inline Screenshot TakeScreenshot(HWND hWnd)
 {
-    RECT rc;
+    RECT rc = {};  // empty when the window is gone
     GetWindowRect(hWnd, &rc);
-    Screenshot shot = {rc.right - rc.left, rc.bottom - rc.top, {}};
-    BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), shot.cx, -shot.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    DWORD* pBits = nullptr;  // 0x00RRGGBB
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    BITMAPINFO bmi = {shot.info, {}};
+    DWORD* pBits = nullptr;
     HDC hdcScreen = GetDC(nullptr), hdcMemory = CreateCompatibleDC(hdcScreen);
     HBITMAP hbm = CreateDIBSection(hdcMemory, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
     HGDIOBJ hbmOld = SelectObject(hdcMemory, hbm);
-    BitBlt(hdcMemory, 0, 0, shot.cx, shot.cy, hdcScreen, rc.left, rc.top, SRCCOPY);
+    BitBlt(hdcMemory, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY);
     GdiFlush();
-    for (int i = 0; i < shot.cx * shot.cy; ++i)
-        shot.pixels.push_back(RGB((pBits[i] >> 16) & 0xFF, (pBits[i] >> 8) & 0xFF, pBits[i] & 0xFF));
+    shot.bits.assign(pBits, pBits + cx * cy);
     DeleteObject(SelectObject(hdcMemory, hbmOld));
     DeleteDC(hdcMemory);
     ReleaseDC(nullptr, hdcScreen);
     return shot;
+}
+
+// Saves the window as the screen shows it in a 32-bit top-down BMP file.
+inline bool SaveWindowBitmap(HWND hWnd, const char* pszPath)
+{
+    const Screenshot shot = TakeScreenshot(hWnd);
+    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info, cbBits = DWORD(shot.bits.size() * 4);
+    const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
+    FILE* pFile = fopen(pszPath, "wb");
+    return pFile && fwrite(&file, sizeof file, 1, pFile) + fwrite(&shot.info, sizeof shot.info, 1, pFile)
+                            + fwrite(shot.bits.data(), cbBits, 1, pFile) + fclose(pFile) == 3;
 }
 
 #endif

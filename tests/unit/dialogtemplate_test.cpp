@@ -7,14 +7,6 @@
 
 typedef std::vector<uint16_t> Words;
 
-// The words of a built template (little-endian, as the targets are); frees it.
-static Words TakeWords(void* pTemplate, size_t cbSize)
-{
-    const Words words(static_cast<uint16_t*>(pTemplate), static_cast<uint16_t*>(pTemplate) + cbSize / 2);
-    free(pTemplate);
-    return words;
-}
-
 TEST(DialogTemplate, AboutBoxIsThe188BytesOfItsLayout)
 {
     const Words expected = {
@@ -27,8 +19,9 @@ TEST(DialogTemplate, AboutBoxIsThe188BytesOfItsLayout)
         1, 0x5002, 0, 0, 45, 35, 45, 14, 1, 0xFFFF, 0x80, 'O', 'K', 0, 0, 0,
     };
     size_t cbSize = 0;
-    void* pTemplate = BuildAboutTemplate(&cbSize);
-    EXPECT_EQ(expected, TakeWords(pTemplate, cbSize)) << "188 bytes";
+    uint16_t* pWords = static_cast<uint16_t*>(BuildAboutTemplate(&cbSize));  // little-endian, as the targets are
+    EXPECT_EQ(expected, Words(pWords, pWords + cbSize / 2)) << "188 bytes";
+    free(pWords);
 }
 
 // Each row also goes through every capacity below its size: the words counted
@@ -55,8 +48,9 @@ TEST(DialogTemplate, NamesOrdinalsTitlesFontsAndCapacityBounds)
     for (const auto& row : ROWS)
     {
         size_t cbSize = 0;
-        void* pTemplate = BuildDialogTemplate(&row.desc, row.pItems, &cbSize);
-        EXPECT_EQ(row.expected, TakeWords(pTemplate, cbSize)) << row.pszName;
+        uint16_t* pWords = static_cast<uint16_t*>(BuildDialogTemplate(&row.desc, row.pItems, &cbSize));
+        EXPECT_EQ(row.expected, Words(pWords, pWords + cbSize / 2)) << row.pszName;
+        free(pWords);
         for (size_t nCapacity = 0; nCapacity < cbSize; ++nCapacity)
         {
             std::vector<unsigned char> buffer(cbSize + 8, 0xA5);
