@@ -21,15 +21,15 @@ inline bool CreateClassesKey(const std::string& line)
                            DWORD(data.size() + fText)) == ERROR_SUCCESS;
 }
 
-// The key's default value, or "<no value>", or "<absent>".
-inline std::string ReadClassesKey(const std::string& path, HKEY hRoot = HKEY_CLASSES_ROOT)
+// The key's default value ("binary:" before a REG_BINARY one), or "<no value>", or "<absent>".
+inline std::string ReadClassesKey(const std::string& path)
 {
     static char szValue[65536];
-    DWORD dwSize = sizeof szValue;
-    if (RegGetValueA(hRoot, path.c_str(), nullptr, RRF_RT_ANY, nullptr, szValue, &dwSize) == ERROR_SUCCESS)
-        return std::string(szValue, dwSize).c_str();
+    DWORD dwType = 0, dwSize = sizeof szValue;
+    if (RegGetValueA(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_ANY, &dwType, szValue, &dwSize) == ERROR_SUCCESS)
+        return (dwType == REG_BINARY ? "binary:" : "") + std::string(std::string(szValue, dwSize).c_str());
     HKEY hKey;
-    const bool fExists = RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+    const bool fExists = RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
     return fExists && RegCloseKey(hKey) == ERROR_SUCCESS ? "<no value>" : "<absent>";
 }
 
