@@ -332,3 +332,9 @@ void TraceFailure(const char* pszSourcePath, int nLine, const char* pszMessage)
 {
     GetTraceProc()("%s(%d) : %s \r\n", pszSourcePath, nLine, pszMessage);
 }
+
+bool TraceFailureAt(const char* pszSourcePath, const TraceSite& site)
+{
+    TraceFailure(pszSourcePath, site.nLine, site.pszMessage);
+    return false;
+}

@@ -81,6 +81,15 @@ TraceProc GetTraceProc();
 int DefaultTraceProc(const char* pszFormat, ...) __attribute__((format(printf, 1, 2)));
 void TraceFailure(const char* pszSourcePath, int nLine, const char* pszMessage);
 
+// A failed check as its source reports it: the line and the checked condition.
+struct TraceSite
+{
+    int nLine;
+    const char* pszMessage;
+};
+// Traces the site's line for the source and gives false, the checks' result.
+bool TraceFailureAt(const char* pszSourcePath, const TraceSite& site);
+
 // Clipboard: puts a NUL-terminated text on the clipboard as CF_TEXT.
 // Windows only; a failure is traced and gives false.
 bool SetClipboardText(const char* pszText);

@@ -12,12 +12,6 @@ namespace
 // them, so that logs read the same from one version to the next.
 const char TOOLSYS_SOURCE_PATH[] = "..\\..\\TOOLS\\toolsys.cpp";
 
-struct TraceSite
-{
-    int nLine;
-    const char* pszMessage;
-};
-
 // "The function ... returned null / false."
 const TraceSite GLOBAL_ALLOC_FAILED = {3054, "関数 GlobalAlloc( GMEM_SHARE | GMEM_MOVEABLE ) が null を返しました。"};
 const TraceSite OPEN_CLIPBOARD_FAILED = {3076, "関数 OpenClipboard() が false を返しました。"};
@@ -25,8 +19,7 @@ const TraceSite GLOBAL_LOCK_FAILED = {3082, "関数 GlobalLock() が null を返
 
 bool TraceAt(const TraceSite& site)
 {
-    TraceFailure(TOOLSYS_SOURCE_PATH, site.nLine, site.pszMessage);
-    return false;
+    return TraceFailureAt(TOOLSYS_SOURCE_PATH, site);
 }
 
 }  // namespace

@@ -17,12 +17,6 @@ namespace
 // them, so that logs read the same from one version to the next.
 const char TOOLWIND_SOURCE_PATH[] = "..\\..\\TOOLS\\toolwind.cpp";
 
-struct TraceSite
-{
-    int nLine;
-    const char* pszMessage;
-};
-
 const TraceSite NULL_WINDOW = {1499, "hWnd"};
 const TraceSite NOT_A_WINDOW = {1500, "IsWindow( hWnd )"};
 const TraceSite INVALID_DIALOG = {1246, "IsValidWindow( hwndDlg )"};
@@ -30,8 +24,7 @@ const TraceSite INVALID_CONTROL = {1249, "IsValidWindow( hwndCtrl )"};
 
 bool TraceAt(const TraceSite& site)
 {
-    TraceFailure(TOOLWIND_SOURCE_PATH, site.nLine, site.pszMessage);
-    return false;
+    return TraceFailureAt(TOOLWIND_SOURCE_PATH, site);
 }
 
 // The outer rectangle; all zero when the window does not exist.
