@@ -124,14 +124,10 @@ const GroupControls* FindGroupByControl(int iControl, int idControl)
     return nullptr;
 }
 
-AssociationEntry& GroupEntry(AssociationSet& set, const GroupControls& row)
+// The row's entry in a set: its group number less the first group's.
+int EntryIndex(const GroupControls& row)
 {
-    return set.entries[row.nGroup - ASSOCIATION_FIRST_GROUP];
-}
-
-const AssociationEntry& GroupEntry(const AssociationSet& set, const GroupControls& row)
-{
-    return set.entries[row.nGroup - ASSOCIATION_FIRST_GROUP];
+    return row.nGroup - ASSOCIATION_FIRST_GROUP;
 }
 
 void ShowGroupDetails(HWND hwndDlg, int nGroup, bool fOpen)
@@ -190,7 +186,7 @@ void SetAssociationControls(HWND hwndDlg, const AssociationSet& set)
     for (const GroupControls& row : GroupControlTable)
     {
         const bool fChecked = (set.flags & row.fBit) != 0;
-        const AssociationEntry& entry = GroupEntry(set, row);
+        const AssociationEntry& entry = set.entries[EntryIndex(row)];
         EnableGroupControls(hwndDlg, row.nGroup, fChecked);
         if (IsValidDlgItem(hwndDlg, row.aidControls[GCI_CHECK]))
             CheckDlgButton(hwndDlg, row.aidControls[GCI_CHECK], fChecked ? BST_CHECKED : BST_UNCHECKED);
@@ -216,8 +212,8 @@ bool ReadAssociationControls(HWND hwndDlg, AssociationSet& set)
         const int* aid = row.aidControls;
         if (IsValidDlgItem(hwndDlg, aid[GCI_CHECK]) && IsDlgButtonChecked(hwndDlg, aid[GCI_CHECK]) == BST_CHECKED)
             set.flags |= row.fBit;
-        AssociationEntry& entry = GroupEntry(set, row);
-        const AssociationEntry& loaded = GroupEntry(g_state.loadedSet, row);
+        AssociationEntry& entry = set.entries[EntryIndex(row)];
+        const AssociationEntry& loaded = g_state.loadedSet.entries[EntryIndex(row)];
         ReadControlText(hwndDlg, aid[GCI_LOCATION], entry.location, sizeof entry.location, loaded.location);
         ReadControlText(hwndDlg, aid[GCI_MENU], entry.menuText, sizeof entry.menuText, loaded.menuText);
         ReadControlText(hwndDlg, aid[GCI_COMMAND], entry.commandLine, sizeof entry.commandLine, loaded.commandLine);
