@@ -5,8 +5,6 @@
 
 #include <shellapi.h>
 
-#include <initializer_list>
-
 #include "TOOLS/toolsys.h"
 #include "TOOLS/toolwind.h"
 #include "about/aboutdialog.h"
@@ -154,7 +152,8 @@ void ShowGroupDetails(HWND hwndDlg, int nGroup, bool fOpen)
             if (IsValidDlgItem(hwndDlg, idControl))
                 OffsetDlgItemY(hwndDlg, idControl, dy);
     }
-    for (int idButton : {IDOK, IDCANCEL})
+    static const int aidButtons[] = {IDOK, IDCANCEL};
+    for (int idButton : aidButtons)
         if (IsValidDlgItem(hwndDlg, idButton))
             OffsetDlgItemY(hwndDlg, idButton, dy);
 
@@ -226,7 +225,8 @@ bool ReadAssociationControls(HWND hwndDlg, AssociationSet& set)
 void ApplyIcoRowState(HWND hwndDlg)
 {
     const GroupControls* pRow = FindGroup(GROUP_ICO);
-    for (int i : {GCI_CHECK, GCI_DETAILS})
+    static const int aiRowHeader[] = {GCI_CHECK, GCI_DETAILS};  // the check box and the details button
+    for (int i : aiRowHeader)
         if (IsValidDlgItem(hwndDlg, pRow->aidControls[i]))
             ShowDlgItem(hwndDlg, pRow->aidControls[i], g_state.fIcoRowShown);
     if (!g_state.fIcoRowShown && (g_state.fDetailsMask & ASSOCIATION_ICO))

@@ -57,7 +57,7 @@ bool ReadRegDefault(HKEY hKey, char* pBuffer, unsigned nCapacity)
 
 bool WriteRegDefault(HKEY hKey, const char* pszText)
 {
-    const DWORD dwSize = DWORD(strlen(pszText) + 1);
+    const DWORD dwSize = static_cast<DWORD>(strlen(pszText)) + 1;
     return RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), dwSize) ==
            ERROR_SUCCESS;
 }
