@@ -1,6 +1,5 @@
 // The window helpers on real windows under Wine: the trace lines of the handle
-// checks, centring on a cursor placed with SetCursorPos, deferred batches and
-// the Maximize item of menus. Hidden popups: Wine maps no X window for them.
+// checks and centring on a cursor placed with SetCursorPos. Hidden popups: Wine maps no X window for them.
 #include <stdio.h>
 
 #include <string>
@@ -79,30 +78,4 @@ TEST(CenterWindowOnCursor, CentresThenKeepsInsideTheWorkAreaInScreenCoordinates)
         EXPECT_EQ(std::vector<LONG>({x, y, row.cx, row.cy}), Placed(hWnd)) << row.pszCase;
         DestroyWindow(hwndParent), DestroyWindow(hWnd);
     }
-}
-
-TEST(DeferWindowBy, MovesAndGrowsInClientCoordinatesAndStaysNullAfterAFailure)
-{
-    HWND hwndDlg = CreateTestWindow(WS_POPUP, nullptr, 200, 150, 400, 300);
-    HWND hwndA = CreateTestWindow(CHILD, hwndDlg, 10, 20, 30, 40, 1);
-    HDWP hdwp = BeginDeferWindowPos(1);
-    DeferDlgItemBy(&hdwp, hwndDlg, 1, 1, 2, 3, 4);
-    EXPECT_TRUE(EndDeferWindowPos(hdwp));
-    EXPECT_EQ(std::vector<LONG>({11, 22, 33, 44}), Placed(hwndA, hwndDlg)) << "moved by (1, 2), grown by (3, 4)";
-    hdwp = BeginDeferWindowPos(2);
-    DeferWindowBy(&hdwp, GetDesktopWindow(), 1, 1, 1, 1);  // the desktop is never deferred
-    DeferDlgItemBy(&hdwp, hwndDlg, 1, 100, 0, 0, 0);
-    EXPECT_EQ(nullptr, hdwp) << "a failed deferral leaves the batch null, and later ones keep it so";
-    DestroyWindow(hwndDlg);
-}
-
-TEST(FindMaximizeMenuItem, GivesTheMaximizePositionOrMinusOne)
-{
-    HWND hWnd = CreateTestWindow(WS_OVERLAPPEDWINDOW, nullptr, 0, 0, 200, 100);
-    EXPECT_EQ(4, FindMaximizeMenuItem(GetSystemMenu(hWnd, FALSE))) << "after Restore, Move, Size and Minimize";
-    DestroyWindow(hWnd);
-    HMENU hMenu = CreatePopupMenu();
-    AppendMenuA(hMenu, MF_STRING, SC_CLOSE, "close");
-    EXPECT_EQ(-1, FindMaximizeMenuItem(hMenu)) << "no Maximize";
-    DestroyMenu(hMenu);
 }
