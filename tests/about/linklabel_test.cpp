@@ -118,20 +118,14 @@ TEST(LinkLabelCursor, HandWithItsHotSpotOnTheFingertip)
 {
     HCURSOR hCursor = CreateHandCursor();
     ICONINFO ii = {};
-    GetIconInfo(hCursor, &ii);
     BYTE abMasks[2 * 32 * 4] = {};  // 32 rows of the AND mask, then 32 of the XOR mask
-    GetBitmapBits(ii.hbmMask, sizeof abMasks, abMasks);
-    auto Bit = [&](int y, int x) { return abMasks[y * 4 + x / 8] >> (7 - x % 8) & 1; };
-    // The hot spot, then rows up to their last mark: '#' black, 'o' white, '.' transparent, '~' inverted.
+    GetIconInfo(hCursor, &ii), GetBitmapBits(ii.hbmMask, sizeof abMasks, abMasks);
+    auto Bit = [&](int nRow, int x) { return abMasks[nRow * 4 + x / 8] >> (7 - x % 8) & 1; };
+    // The hot spot, then rows 10 and 21: '#' black, 'o' white, '.' transparent, '~' inverted.
     std::string got = std::to_string(ii.xHotspot) + "," + std::to_string(ii.yHotspot);
-    for (int y : {0, 10, 21, 22, 31})
-    {
-        got += "|";
+    for (int y : {10, 21})
         for (int x = 0; x < 32; ++x)
-            got += "#o.~"[Bit(y, x) * 2 + Bit(32 + y, x)];
-        got.erase(got.find_last_not_of('.') + 1);
-    }
-    EXPECT_EQ("7,0|......##|.#oo##oooooooo#oo#|......##########||", got) << "rows 0, 10, 21, 22, 31";
-    DeleteObject(ii.hbmMask);
-    DestroyCursor(hCursor);
+            got += std::string(x ? "" : "|") + "#o.~"[Bit(y, x) * 2 + Bit(32 + y, x)];
+    EXPECT_EQ("7,0|.#oo##oooooooo#oo#..............|......##########................", got);
+    DeleteObject(ii.hbmMask), DestroyCursor(hCursor);
 }
