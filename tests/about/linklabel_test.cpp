@@ -13,8 +13,7 @@ namespace
 const int LINK_ID = 10;
 HWND g_hDlg, g_hwndLink;
 bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
-int g_nClicks, g_nPropsAtDestroy;
-WNDPROC g_pfnStatic;
+int g_nClicks;
 
 // Counts clicks; reflects hover and leave when asked to.
 INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -29,23 +28,11 @@ INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-// Under the link label: counts its properties at WM_DESTROY, after its teardown
-// (the state shows only while hot, as it is in every case destroyed).
-LRESULT CALLBACK WatchProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    if (uMsg == WM_DESTROY)
-        g_nPropsAtDestroy = !!GetPropA(hWnd, LLPROP_ORIGINALPROC) + !!GetPropA(hWnd, LLPROP_CONTROLSTATE) +
-                            !!GetPropA(hWnd, LLPROP_CURSOR) + !!GetPropA(hWnd, LLPROP_FONT);
-    return CallWindowProcA(g_pfnStatic, hWnd, uMsg, wParam, lParam);
-}
-
-// A static with the watch under it, made a link label once it has the dialog's font.
+// A static made a link label once it has the dialog's font.
 void CreateLinkLabel()
 {
     g_hwndLink = CreateTestWindow(WS_CHILD | WS_VISIBLE, g_hDlg, 16, 16, 140, 18, LINK_ID);
     SetWindowTextA(g_hwndLink, "https://example.com/support/");
-    g_pfnStatic = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(g_hwndLink, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
     EXPECT_FALSE(SubclassLinkLabel(g_hwndLink) || GetPropA(g_hwndLink, LLPROP_ORIGINALPROC)) << "without a font";
     SendMessageA(g_hwndLink, WM_SETFONT, SendMessageA(g_hDlg, WM_GETFONT, 0, 0), FALSE);
     EXPECT_TRUE(SubclassLinkLabel(g_hwndLink));
@@ -57,7 +44,7 @@ void CreateLinkLabel()
 // and 'n' make the parent reflect or not. Then the text colour ("B" blue, "R"
 // red), "F" when the corner is the gray frame, and the clicks so far. 'x'
 // destroys the link label, puts a new one in its place and tells what stayed,
-// then "-": "P" properties at WM_DESTROY (or no WM_DESTROY), "F" the font, "C" the cursor.
+// then "-": "F" the font, "C" the cursor.
 std::string Act(char action)
 {
     const POINT pt = WindowCenter(g_hwndLink);
@@ -73,12 +60,10 @@ std::string Act(char action)
         HGDIOBJ hFont = GetPropA(g_hwndLink, LLPROP_FONT);
         HCURSOR hCursor = static_cast<HCURSOR>(GetPropA(g_hwndLink, LLPROP_CURSOR));
         ICONINFO ii;
-        g_nPropsAtDestroy = -1;  // no WM_DESTROY seen
         DestroyWindow(g_hwndLink);
         PressLeftButton(false);
         CreateLinkLabel();
-        return std::string(g_nPropsAtDestroy ? "P" : "") + (GetObjectType(hFont) ? "F" : "") +
-               (GetIconInfo(hCursor, &ii) ? "C" : "") + "-";
+        return std::string(GetObjectType(hFont) ? "F" : "") + (GetIconInfo(hCursor, &ii) ? "C" : "") + "-";
     }
     const Screenshot shot = TakeScreenshot(g_hwndLink);
     return std::string(shot.Has(RGB(0, 0, 255)) ? "B" : "") + (shot.Has(RGB(255, 0, 0)) ? "R" : "") +
