@@ -81,8 +81,7 @@ TEST_F(Conversion, OptionsChooseTheOutputsWhateverStandsInTheirWay)
         {"an old file held open stays", HELD_FILE, " /file /clip", OLD_TEXT, ARROW},
         {"a folder in the way blocks the file alone", FOLDER, " /file /clip", NO_TEXT, ARROW},
         {"a clipboard held open is traced, the file written", HELD_CLIPBOARD, " /clip /file", ARROW, NO_TEXT}};
-    const std::string OPEN_CLIPBOARD_FAILURE = "..\\..\\TOOLS\\toolsys.cpp(3076) : \x8a\xd6\x90\x94 OpenClipboard() "
-        "\x82\xaa false \x82\xf0\x95\xd4\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B \r\n";
+    const std::string OPEN_CLIPBOARD_FAILURE = "..\\..\\TOOLS\\toolsys.cpp(3076) : 関数 OpenClipboard() が false を返しました。 \r\n";
     HWND hWindow = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     for (const auto& c : CASES)
     {
