@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "TOOLS/toolwind.h"
-#include "support/windowtest.h"
 
 TEST(CenterWindowOnCursor, CentresThenKeepsInsideTheWorkAreaInScreenCoordinates)
 {
@@ -24,9 +23,10 @@ TEST(CenterWindowOnCursor, CentresThenKeepsInsideTheWorkAreaInScreenCoordinates)
     auto at = [](LONG nLow, LONG nHigh, LONG nOffset) { return nOffset < 0 ? nHigh + nOffset : nLow + nOffset; };
     for (const auto& row : CASES)
     {
-        HWND hwndParent = CreateTestWindow(WS_POPUP, nullptr, rcWork.left + 100, rcWork.top + 80, 600, 400);
-        HWND hWnd = CreateTestWindow(row.kind == CHILD_WINDOW ? WS_CHILD | WS_VISIBLE : WS_POPUP,
-                                     row.kind == TOP_LEVEL ? nullptr : hwndParent, 5, 5, row.cx, row.cy);
+        HWND hwndParent = CreateWindowA("STATIC", "", WS_POPUP, rcWork.left + 100, rcWork.top + 80, 600, 400, nullptr,
+                                        nullptr, nullptr, nullptr);
+        HWND hWnd = CreateWindowA("STATIC", "", row.kind == CHILD_WINDOW ? WS_CHILD | WS_VISIBLE : WS_POPUP, 5, 5, row.cx,
+                                  row.cy, row.kind == TOP_LEVEL ? nullptr : hwndParent, nullptr, nullptr, nullptr);
         SetCursorPos(at(rcWork.left, rcWork.right, row.xCursor), at(rcWork.top, rcWork.bottom, row.yCursor));
         CenterWindowOnCursor(hWnd);
         const LONG x = at(rcWork.left, rcWork.right, row.x), y = at(rcWork.top, rcWork.bottom, row.y);
