@@ -30,7 +30,8 @@ INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 // A static made a link label once it has the dialog's font.
 void CreateLinkLabel()
 {
-    g_hwndLink = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18, g_hDlg, HMENU(INT_PTR(LINK_ID)), nullptr, nullptr);
+    g_hwndLink = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18, g_hDlg, HMENU(INT_PTR(LINK_ID)),
+                               nullptr, nullptr);
     SetWindowTextA(g_hwndLink, "https://example.com/support/");
     EXPECT_FALSE(SubclassLinkLabel(g_hwndLink) || GetPropA(g_hwndLink, LLPROP_ORIGINALPROC)) << "without a font";
     SendMessageA(g_hwndLink, WM_SETFONT, SendMessageA(g_hDlg, WM_GETFONT, 0, 0), FALSE);
