@@ -116,7 +116,7 @@ TEST(PathExtension, FindCutAndTheOutputName)
 }
 
 #ifndef _WIN32  // the native OutputDebugStringA: its listener gets what a debugger would
-TEST(Trace, TheDefaultSendsALineCutTo1023BytesAndANullHookFallsBackToIt)
+TEST(Trace, TheDefaultSendsEachLineCutTo1023BytesAndANullHookFallsBackToIt)
 {
     static std::string s_sent;
     g_pfnDebugOutputListener = [](const char* pszText) { s_sent = pszText; };
