@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "association/assocdialog.h"
 #include "association/assocdialog_ids.h"
 #include "support/classeskeys.h"
 #include "support/debuggee.h"
@@ -195,23 +194,6 @@ TEST_F(AssociationDialog, RestoresWritesOnlyWhatChangedAndRunsOnce)
         pszWay[0] == 'C' ? Click(IDCANCEL) : pszWay[0] == 'E' ? PressKeys({VK_ESCAPE}) : PressKeys({VK_MENU, VK_F4});
         EXPECT_EQ(Written({CUR_VERB}), "<absent>|") << pszWay;
     }
-}
-
-// Another process's menus cannot be read: this one makes the dialog itself. Maximize
-// is the fifth item, after Restore, Move, Size and Minimize.
-TEST_F(AssociationDialog, SystemMenuHasItsItemsRightAfterMaximize)
-{
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ASSOCIATION), nullptr, AssociationDlgProc, 0);
-    HMENU hMenu = GetSystemMenu(hwnd, FALSE);
-    std::string items;
-    for (int i = 5; i < 8; ++i)
-    {
-        char szText[64] = "";
-        GetMenuStringA(hMenu, i, szText, sizeof szText, MF_BYPOSITION);
-        items += std::to_string(GetMenuItemID(hMenu, i)) + " " + szText + "|";
-    }
-    DestroyWindow(hwnd);
-    EXPECT_EQ(items, "0 |40005 設定を初期値に戻す(&D)|40006 About(&A)|");
 }
 
 }  // namespace

@@ -102,14 +102,4 @@ TEST(ReadRegDefault, StaysWithinItsCapacity)
     DeleteTestKeys();
 }
 
-TEST(BuildCommandLineFor, QuotesThePathWholeAndCutsAtTheCapacity)
-{
-    char szCommand[COMMAND_LINE_CAPACITY];
-    EXPECT_EQ(45u, BuildCommandLineFor("C:\\Program Files\\Tool Box\\quorzel.exe", szCommand));
-    EXPECT_STREQ("\"C:\\Program Files\\Tool Box\\quorzel.exe\" \"%1\"", szCommand);
-    const std::string longPath(2000, 'p');
-    EXPECT_EQ(2008u, BuildCommandLineFor(longPath.c_str(), nullptr)) << "measured whole";
-    EXPECT_EQ(COMMAND_LINE_CAPACITY, BuildCommandLineFor(longPath.c_str(), szCommand));
-    EXPECT_EQ("\"" + longPath.substr(0, COMMAND_LINE_CAPACITY - 2), szCommand);
-}
 }  // namespace

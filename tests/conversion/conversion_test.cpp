@@ -14,9 +14,8 @@
 namespace
 {
 
-const std::vector<uint8_t> ARROW_BYTES = MakeCursorFile(32, 32, 3, 1), SMALL_BYTES = MakeCursorFile(16, 16, 15, 7);
-const std::string ARROW_FILE(ARROW_BYTES.begin(), ARROW_BYTES.end()), SMALL_FILE(SMALL_BYTES.begin(), SMALL_BYTES.end());
-const std::string ARROW = ConvertCursorBytes(ARROW_BYTES), SMALL = ConvertCursorBytes(SMALL_BYTES);  // their texts
+const std::vector<uint8_t> ARROW_BYTES = MakeCursorFile(32, 32, 3, 1);
+const std::string ARROW_FILE(ARROW_BYTES.begin(), ARROW_BYTES.end()), ARROW = ConvertCursorBytes(ARROW_BYTES);  // its text
 const char OLD_TEXT[] = "// the old arrow.cpp\r\n";
 
 std::string Trashed(const std::string& name) { return FileText(TrashFolder() + "\\files\\" + name); }
@@ -50,24 +49,6 @@ protected:
         return result;
     }
 };
-
-// Relative names are taken in the current folder, not on the desktop as by the shell alone. Every argument
-// is traced before any input is read; trace lines stop at 1023 bytes. Hostile.* has the inputs of every kind.
-TEST_F(Conversion, EachArgumentIsTracedFirstAndEachInputConvertedInOrder)
-{
-    Write("arrow.cur", ARROW_FILE), Write("small.cur", SMALL_FILE);
-    const std::vector<std::string> ARGUMENTS = {"/clip", "small.cur", "missing.cur", "arrow.cur", "/File", "x y",
-                                                "small.cur", "a", "b", "c", std::string(1100, 'x')};
-    std::string line, expected = "argv[ 0]=" + WindowsPath(QUORZEL_EXE) + "\r\n";
-    for (size_t i = 0; i < ARGUMENTS.size(); ++i)
-    {
-        line += " \"" + ARGUMENTS[i] + "\"";
-        expected += ((i < 9 ? "argv[ " : "argv[") + std::to_string(i + 1) + "]=" + ARGUMENTS[i] + "\r\n").substr(0, 1023);
-    }
-    EXPECT_EQ(expected, Run(line).debugText);
-    EXPECT_EQ(ARROW + "|" + SMALL + "|" + SMALL, FileText(Path("arrow.cpp")) + "|" + ClipboardText() + "|" + Trashed("small.cpp"))
-        << "arrow.cpp | the clipboard, with the last input's text | small.cpp, written twice, in the recycle bin";
-}
 
 // The options choose the outputs (which words are options: see ParseOptions), the clipboard first. A file
 // open without FILE_SHARE_DELETE can be neither moved to the recycle bin nor deleted, yet opened for writing.
