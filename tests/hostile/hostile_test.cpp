@@ -56,7 +56,7 @@ TEST(Hostile, ThreeHundredArgumentsConvertExactlyTheGoodCursors)
     char szTemp[MAX_PATH];
     ASSERT_NE(0u, GetTempPathA(MAX_PATH, szTemp));
     const std::string folder = szTemp + std::string("quorzel.v1 hostile");  // dots and a blank
-    const Folder old = Snapshot(folder);
+    const Folder old = Snapshot(folder);  // the shell's deletion stops at names of 259 bytes
     for (auto file = old.rbegin(); file != old.rend(); ++file)  // what a folder holds before the folder
         (file->second == DIRECTORY ? RemoveDirectoryA : DeleteFileA)((folder + "\\" + file->first).c_str());
     RemoveDirectoryA(folder.c_str()), RemoveTree(TrashFolder());
