@@ -85,18 +85,14 @@ inline Screenshot TakeScreenshot(HWND hWnd)
     RECT rc = {};  // empty when the window is gone
     GetWindowRect(hWnd, &rc);
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    BITMAPINFO bmi = {shot.info, {}};
-    DWORD* pBits = nullptr;
+    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, std::vector<DWORD>(cx * cy)};
     HDC hdcScreen = GetDC(nullptr), hdcMemory = CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = CreateDIBSection(hdcMemory, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
+    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, cx, cy);
     HGDIOBJ hbmOld = SelectObject(hdcMemory, hbm);
     BitBlt(hdcMemory, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
-    shot.bits.assign(pBits, pBits + cx * cy);
-    DeleteObject(SelectObject(hdcMemory, hbmOld));
-    DeleteDC(hdcMemory);
-    ReleaseDC(nullptr, hdcScreen);
+    SelectObject(hdcMemory, hbmOld);
+    GetDIBits(hdcMemory, hbm, 0, cy, shot.bits.data(), reinterpret_cast<BITMAPINFO*>(&shot.info), DIB_RGB_COLORS);
+    DeleteObject(hbm), DeleteDC(hdcMemory), ReleaseDC(nullptr, hdcScreen);
     return shot;
 }
 
