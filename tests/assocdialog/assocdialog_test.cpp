@@ -134,6 +134,7 @@ TEST_F(AssociationDialog, ResizesOnlyInWidthAndRegistersTheVerbTheShellRuns)
                        IDC_CUR_COMMAND, IDC_CUR_GROUPBOX, IDC_ICO_LOCATION, IDC_ICO_MENU, IDC_ICO_COMMAND, IDC_ICO_GROUPBOX};
     RECT before[sizeof aid / sizeof *aid];
     for (int i = 0; i < 14; ++i) before[i] = Rect(aid[i]);
+    ShowWindow(m_hwnd, SW_MINIMIZE), ShowWindow(m_hwnd, SW_RESTORE), Sleep(200);  // leaves every control as it was
     DragMouse({before[0].right - 2, yMid}, {before[0].right + 38, yMid + 30});
     std::string moves;
     for (int i = 0; i < 14; ++i)

@@ -19,11 +19,7 @@ inline void PumpMessages(DWORD nMilliseconds)
 
 // Moves the pointer to a screen point, or presses (true) or releases the left
 // button, and lets the mouse messages arrive.
-inline void MoveMouseTo(POINT pt)
-{
-    SetCursorPos(pt.x, pt.y);
-    PumpMessages(80);
-}
+inline void MoveMouseTo(POINT pt) { SetCursorPos(pt.x, pt.y), PumpMessages(80); }
 
 inline void PressLeftButton(bool fDown)
 {
