@@ -60,8 +60,7 @@ void PutText(FormatSink* pSink, const FieldFormat& field, const char* pszText)
 }
 
 // A number's digits, after its sign; zero padding goes between the two.
-void PutNumber(FormatSink* pSink, const FieldFormat& field, unsigned nValue, unsigned nBase,
-               bool bNegative)
+void PutNumber(FormatSink* pSink, const FieldFormat& field, unsigned nValue, unsigned nBase, bool bNegative)
 {
     const char DIGITS[] = "0123456789abcdef";
     char digits[sizeof(unsigned) * 8];
@@ -124,8 +123,12 @@ int FormatBoundedV(char* pBuffer, unsigned nCapacity, const char* pszFormat, va_
             field.nWidth = field.nWidth * 10 + unsigned(*p - '0');
         switch (*p)
         {
-        case 's': PutText(&sink, field, va_arg(args, const char*)); break;
-        case 'c': PutChar(&sink, char(va_arg(args, int))); break;
+        case 's':
+            PutText(&sink, field, va_arg(args, const char*));
+            break;
+        case 'c':
+            PutChar(&sink, char(va_arg(args, int)));
+            break;
         case 'd':
         {
             const int nValue = va_arg(args, int);
@@ -133,9 +136,15 @@ int FormatBoundedV(char* pBuffer, unsigned nCapacity, const char* pszFormat, va_
             PutNumber(&sink, field, nMagnitude, 10, nValue < 0);
             break;
         }
-        case 'u': PutNumber(&sink, field, va_arg(args, unsigned), 10, false); break;
-        case 'x': PutNumber(&sink, field, va_arg(args, unsigned), 16, false); break;
-        case '%': PutChar(&sink, '%'); break;
+        case 'u':
+            PutNumber(&sink, field, va_arg(args, unsigned), 10, false);
+            break;
+        case 'x':
+            PutNumber(&sink, field, va_arg(args, unsigned), 16, false);
+            break;
+        case '%':
+            PutChar(&sink, '%');
+            break;
         default:  // not ours: the text as it stands, up to the format's end
             for (; pConversion <= p && *pConversion != '\0'; ++pConversion)
                 PutChar(&sink, *pConversion);

@@ -26,8 +26,7 @@ unsigned AppendString(char* pBuffer, unsigned nOffset, unsigned nCapacity, const
 // AppendString for a piece whose length is known: nLength bytes of pBytes,
 // cut to the room left and terminated. Inline, since text builders call it
 // once for every few bytes they write.
-inline unsigned AppendBytes(char* pBuffer, unsigned nOffset, unsigned nCapacity, const char* pBytes,
-                            unsigned nLength)
+inline unsigned AppendBytes(char* pBuffer, unsigned nOffset, unsigned nCapacity, const char* pBytes, unsigned nLength)
 {
     if (!pBuffer)
         return nLength;
@@ -49,8 +48,7 @@ inline unsigned AppendBytes(char* pBuffer, unsigned nOffset, unsigned nCapacity,
 
 void CopyString(char* pszDestination, unsigned nCapacity, const char* pszSource);
 int FormatBoundedV(char* pBuffer, unsigned nCapacity, const char* pszFormat, va_list args);
-int FormatBounded(char* pBuffer, unsigned nCapacity, const char* pszFormat, ...)
-    __attribute__((format(printf, 3, 4)));
+int FormatBounded(char* pBuffer, unsigned nCapacity, const char* pszFormat, ...) __attribute__((format(printf, 3, 4)));
 
 // Comparison and measurement.
 bool IsSameString(const char* pszFirst, const char* pszSecond);

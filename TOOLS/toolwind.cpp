@@ -296,8 +296,7 @@ bool InvalidateWindow(HWND hWnd)
 
 HICON SetWindowIcon(HWND hWnd, int nIconType, HICON hIcon)
 {
-    return reinterpret_cast<HICON>(
-        SendMessageA(hWnd, WM_SETICON, WPARAM(nIconType), reinterpret_cast<LPARAM>(hIcon)));
+    return reinterpret_cast<HICON>(SendMessageA(hWnd, WM_SETICON, WPARAM(nIconType), reinterpret_cast<LPARAM>(hIcon)));
 }
 
 HICON GetFileIcon(const char* pszPath, UINT uSizeFlag)

@@ -208,8 +208,8 @@ void* LoadVersionBlock(HMODULE hModule, const DWORD** ppTranslation)
     void* pValue = nullptr;
     UINT cbValue = 0;
     // A translation table too short for one entry is as good as none.
-    if (!GetFileVersionInfoA(szPath, 0, cbBlock, pBlock)
-        || !VerQueryValueA(pBlock, TRANSLATION_KEY, &pValue, &cbValue) || cbValue < sizeof(DWORD))
+    if (!GetFileVersionInfoA(szPath, 0, cbBlock, pBlock) ||
+        !VerQueryValueA(pBlock, TRANSLATION_KEY, &pValue, &cbValue) || cbValue < sizeof(DWORD))
     {
         free(pBlock);
         return nullptr;
@@ -312,8 +312,8 @@ void FitAboutTexts(HWND hwndDlg)
 
 HWND CreateToolTipWindow(HWND hwndDlg, HINSTANCE hInstance)
 {
-    return CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, hwndDlg, nullptr, hInstance, nullptr);
+    return CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, hwndDlg, nullptr, hInstance, nullptr);
 }
 
 void AddToolTip(HWND hwndToolTip, HWND hwndDlg, HWND hwndCtrl, const char* pszText)

@@ -10,13 +10,13 @@ namespace
 
 // A template is 16-bit little-endian words; positions count words.
 const size_t WORD_SIZE = 2;
-const size_t HEADER_WORDS = 9;          // dialog and control headers: 18 bytes each
+const size_t HEADER_WORDS = 9;  // dialog and control headers: 18 bytes each
 const DialogNameOrOrdinal ORDINAL_LIMIT = 0x10000;
 
 struct TemplateWriter
 {
-    unsigned char* pBuffer;             // null while measuring
-    size_t nCapacity;                   // bytes
+    unsigned char* pBuffer;  // null while measuring
+    size_t nCapacity;        // bytes
 };
 
 bool Fits(const TemplateWriter& writer, size_t nWord, size_t nWords)
@@ -177,8 +177,8 @@ void* BuildAboutTemplate(size_t* pcbTemplate)
          WS_CHILD | WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, 0, 45, 35, 45, 14, IDOK},
     };
     DialogDesc desc = {};
-    desc.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_CONTEXTHELP | DS_MODALFRAME | DS_SETFONT |
-                 DS_SYSMODAL;
+    desc.style =
+        WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_CONTEXTHELP | DS_MODALFRAME | DS_SETFONT | DS_SYSMODAL;
     desc.itemCount = sizeof ITEMS / sizeof ITEMS[0];
     desc.cx = 38;
     desc.cy = 56;

@@ -50,23 +50,23 @@ struct DialogDesc
 {
     uint32_t style;
     uint32_t exStyle;
-    uint16_t itemCount;                 // exactly this many DialogItemDesc records are read
-    int16_t x, y, cx, cy;               // dialog units
-    DialogNameOrOrdinal className;      // 0: the standard dialog class
-    const char16_t* title;              // null: the empty caption
-    DialogNameOrOrdinal menu;           // 0: no menu
-    const char16_t* faceName;           // null: no font record
-    uint16_t pointSize;                 // only with a face name
+    uint16_t itemCount;             // exactly this many DialogItemDesc records are read
+    int16_t x, y, cx, cy;           // dialog units
+    DialogNameOrOrdinal className;  // 0: the standard dialog class
+    const char16_t* title;          // null: the empty caption
+    DialogNameOrOrdinal menu;       // 0: no menu
+    const char16_t* faceName;       // null: no font record
+    uint16_t pointSize;             // only with a face name
 };
 
 // One control. WS_CHILD is added to its style.
 struct DialogItemDesc
 {
-    DialogNameOrOrdinal className;      // an ordinal (0 included) unless it is an address
-    DialogNameOrOrdinal title;          // 0: empty text; an ordinal (an icon static's); or a string
+    DialogNameOrOrdinal className;  // an ordinal (0 included) unless it is an address
+    DialogNameOrOrdinal title;      // 0: empty text; an ordinal (an icon static's); or a string
     uint32_t style;
     uint32_t exStyle;
-    int16_t x, y, cx, cy;               // dialog units
+    int16_t x, y, cx, cy;  // dialog units
     uint16_t id;
 };
 

@@ -9,9 +9,9 @@
 // Notification codes, sent with WM_NOTIFY and an NMLINKLABEL. The parent must
 // send LLN_HOVER and LLN_LEAVE back to hwndFrom unchanged (same wParam and
 // lParam) and return that result: only then does the control change its look.
-const UINT LLN_CLICK = 1025;   // left button released inside after going down on the control
-const UINT LLN_LEAVE = 1026;   // the hover timer found the cursor outside
-const UINT LLN_HOVER = 1027;   // the mouse moved over the control
+const UINT LLN_CLICK = 1025;  // left button released inside after going down on the control
+const UINT LLN_LEAVE = 1026;  // the hover timer found the cursor outside
+const UINT LLN_HOVER = 1027;  // the mouse moved over the control
 
 // The notification record; keys and point only for LLN_HOVER (the wParam and
 // lParam of the WM_MOUSEMOVE), 0 otherwise.

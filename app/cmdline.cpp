@@ -26,7 +26,7 @@ struct ArgumentWriter
     char** ppszTable;  // null while measuring
     char* pNext;       // where the next byte goes
     int nCount;
-    unsigned nBytes;   // bytes of the strings, terminators included
+    unsigned nBytes;  // bytes of the strings, terminators included
 };
 
 void PutByte(ArgumentWriter* pWriter, char ch)

@@ -4,8 +4,8 @@
 #define QUORZEL_APP_CMDLINE_H
 
 // Output flags.
-const unsigned OUTPUT_FILE = 2;      // write a ".cpp" file beside the input
-const unsigned OUTPUT_CLIPBOARD = 4; // put the text on the clipboard
+const unsigned OUTPUT_FILE = 2;       // write a ".cpp" file beside the input
+const unsigned OUTPUT_CLIPBOARD = 4;  // put the text on the clipboard
 
 // One row of the option table: the option word and the flag it adds.
 struct OptionRow

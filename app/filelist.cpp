@@ -85,8 +85,7 @@ char** BuildFileList(int nArgs, char** ppszArgs, int* pnCount)
     for (int i = 0; i < nArgs; ++i)
     {
         char szFullPath[PATH_CAPACITY];
-        if (GetFileAttributesA(ppszArgs[i]) == INVALID_FILE_ATTRIBUTES ||
-            !GetShellFullPath(szFullPath, ppszArgs[i]))
+        if (GetFileAttributesA(ppszArgs[i]) == INVALID_FILE_ATTRIBUTES || !GetShellFullPath(szFullPath, ppszArgs[i]))
             continue;
         ppszList[nCount] = strdup(szFullPath);
         if (!ppszList[nCount])

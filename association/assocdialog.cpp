@@ -33,17 +33,19 @@ enum GroupControlIndex
 
 struct GroupControls
 {
-    int nGroup;      // GROUP_CUR or GROUP_ICO
-    uint32_t fBit;   // the extension's bit in AssociationSet::flags
+    int nGroup;     // GROUP_CUR or GROUP_ICO
+    uint32_t fBit;  // the extension's bit in AssociationSet::flags
     int aidControls[GROUP_CONTROL_COUNT];
 };
 
 // One row per extension, in the order of the extension table.
 const GroupControls GroupControlTable[] = {
-    {GROUP_ICO, ASSOCIATION_ICO,
+    {GROUP_ICO,
+     ASSOCIATION_ICO,
      {IDC_ICO_CHECK, IDC_ICO_DETAILS, IDC_ICO_LOCATION, IDC_ICO_LOCATION_LABEL, IDC_ICO_MENU, IDC_ICO_MENU_LABEL,
       IDC_ICO_COMMAND, IDC_ICO_COMMAND_LABEL, IDC_ICO_GROUPBOX}},
-    {GROUP_CUR, ASSOCIATION_CUR,
+    {GROUP_CUR,
+     ASSOCIATION_CUR,
      {IDC_CUR_CHECK, IDC_CUR_DETAILS, IDC_CUR_LOCATION, IDC_CUR_LOCATION_LABEL, IDC_CUR_MENU, IDC_CUR_MENU_LABEL,
       IDC_CUR_COMMAND, IDC_CUR_COMMAND_LABEL, IDC_CUR_GROUPBOX}},
 };
@@ -70,8 +72,8 @@ struct HitTestMapping
 
 // The background drags the window; only the left and right edges resize.
 const HitTestMapping HitTestMap[] = {
-    {HTCLIENT, HTCAPTION},   {HTTOP, HTBORDER},     {HTBOTTOM, HTBORDER},   {HTTOPLEFT, HTLEFT},
-    {HTTOPRIGHT, HTRIGHT},   {HTBOTTOMLEFT, HTLEFT}, {HTBOTTOMRIGHT, HTRIGHT},
+    {HTCLIENT, HTCAPTION}, {HTTOP, HTBORDER},      {HTBOTTOM, HTBORDER},     {HTTOPLEFT, HTLEFT},
+    {HTTOPRIGHT, HTRIGHT}, {HTBOTTOMLEFT, HTLEFT}, {HTBOTTOMRIGHT, HTRIGHT},
 };
 
 struct Anchor
@@ -82,10 +84,10 @@ struct Anchor
 
 // How the controls follow a change of the client width; the rest stay put.
 const Anchor AnchorTable[] = {
-    {IDC_CUR_DETAILS, true},    {IDC_ICO_DETAILS, true},    {IDOK, true},
-    {IDCANCEL, true},           {IDC_CUR_LOCATION, false},  {IDC_CUR_MENU, false},
-    {IDC_CUR_COMMAND, false},   {IDC_CUR_GROUPBOX, false},  {IDC_ICO_LOCATION, false},
-    {IDC_ICO_MENU, false},      {IDC_ICO_COMMAND, false},   {IDC_ICO_GROUPBOX, false},
+    {IDC_CUR_DETAILS, true},  {IDC_ICO_DETAILS, true},   {IDOK, true},
+    {IDCANCEL, true},         {IDC_CUR_LOCATION, false}, {IDC_CUR_MENU, false},
+    {IDC_CUR_COMMAND, false}, {IDC_CUR_GROUPBOX, false}, {IDC_ICO_LOCATION, false},
+    {IDC_ICO_MENU, false},    {IDC_ICO_COMMAND, false},  {IDC_ICO_GROUPBOX, false},
 };
 const int ANCHOR_COUNT = sizeof AnchorTable / sizeof AnchorTable[0];
 
@@ -401,6 +403,6 @@ INT_PTR CALLBACK AssociationDlgProc(HWND hwndDlg, UINT uMsg, WPARAM wParam, LPAR
 bool ShowAssociationDialog()
 {
     ClearBytes(&g_state, sizeof g_state);
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ASSOCIATION), nullptr, AssociationDlgProc, 0)
-           == IDOK;
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ASSOCIATION), nullptr, AssociationDlgProc,
+                           0) == IDOK;
 }

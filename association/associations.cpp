@@ -27,8 +27,7 @@ const AssociationEntry& EntryOf(const AssociationSet* pSet, const ExtensionInfo&
 }
 
 // Opens pszName below the key that pfnOpenOuter opens, and closes that one.
-bool OpenBelow(bool (*pfnOpenOuter)(const char*, HKEY*), const char* pszExtension, const char* pszName,
-               HKEY* phKey)
+bool OpenBelow(bool (*pfnOpenOuter)(const char*, HKEY*), const char* pszExtension, const char* pszName, HKEY* phKey)
 {
     HKEY hOuter;
     if (!pfnOpenOuter(pszExtension, &hOuter))

@@ -41,15 +41,15 @@ extern const ExtensionInfo ExtensionTable[ASSOCIATION_COUNT];
 
 struct AssociationEntry
 {
-    char location[LOCATION_CAPACITY];        // shown by the dialog only; loading empties it
-    char menuText[MENU_TEXT_CAPACITY];       // default value of the verb key
-    char commandLine[COMMAND_LINE_CAPACITY]; // default value of the verb's "command" key
+    char location[LOCATION_CAPACITY];         // shown by the dialog only; loading empties it
+    char menuText[MENU_TEXT_CAPACITY];        // default value of the verb key
+    char commandLine[COMMAND_LINE_CAPACITY];  // default value of the verb's "command" key
 };
 
 // A plain value of about 67 KB: keep it static or on the heap.
 struct AssociationSet
 {
-    uint32_t flags;  // ASSOCIATION_CUR, ASSOCIATION_ICO: registered, or to be
+    uint32_t flags;                               // ASSOCIATION_CUR, ASSOCIATION_ICO: registered, or to be
     AssociationEntry entries[ASSOCIATION_COUNT];  // index = group - ASSOCIATION_FIRST_GROUP
 };
 

@@ -12,8 +12,8 @@ bool OpenRegKey(HKEY hParent, const char* pszName, HKEY* phKey)
 bool CreateRegKey(HKEY hParent, const char* pszName, HKEY* phKey)
 {
     char szNoClass[] = "";
-    return RegCreateKeyExA(hParent, pszName, 0, szNoClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                           nullptr, phKey, nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExA(hParent, pszName, 0, szNoClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, phKey,
+                           nullptr) == ERROR_SUCCESS;
 }
 
 bool CloseRegKey(HKEY hKey)
@@ -42,8 +42,7 @@ bool ReadRegDefault(HKEY hKey, char* pBuffer, unsigned nCapacity)
     // The platform neither terminates data stored without a terminator nor
     // promises anything of the buffer when the data does not fit.
     DWORD dwSize = nCapacity;
-    const LONG lResult =
-        RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(pBuffer), &dwSize);
+    const LONG lResult = RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(pBuffer), &dwSize);
     if (lResult == ERROR_SUCCESS && dwSize < nCapacity)
     {
         pBuffer[dwSize] = '\0';
@@ -58,6 +57,5 @@ bool ReadRegDefault(HKEY hKey, char* pBuffer, unsigned nCapacity)
 bool WriteRegDefault(HKEY hKey, const char* pszText)
 {
     const DWORD dwSize = static_cast<DWORD>(strlen(pszText)) + 1;
-    return RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), dwSize) ==
-           ERROR_SUCCESS;
+    return RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), dwSize) == ERROR_SUCCESS;
 }

@@ -49,16 +49,15 @@ void GenerateSource(benchmark::State& state)
     }
     state.SetBytesProcessed(int64_t(state.iterations() * nBytes));
     state.counters["text_bytes"] = double(nBytes);
-    state.counters["time_per_byte"] = benchmark::Counter(
-        double(state.iterations() * nBytes), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["time_per_byte"] = benchmark::Counter(double(state.iterations() * nBytes),
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // memcpy of as many bytes as the text of the same cursor has.
 void CopySameBytes(benchmark::State& state)
 {
     const Masks masks = MakeMasks(unsigned(state.range(0)));
-    const size_t nBytes = BuildCursorSource(nullptr, 0, &masks.entry, masks.xorMask.data(),
-                                            masks.andMask.data()) - 1;
+    const size_t nBytes = BuildCursorSource(nullptr, 0, &masks.entry, masks.xorMask.data(), masks.andMask.data()) - 1;
     std::vector<char> source(nBytes, 'X');
     std::vector<char> target(nBytes);
     for (auto _ : state)
@@ -68,8 +67,8 @@ void CopySameBytes(benchmark::State& state)
     }
     state.SetBytesProcessed(int64_t(state.iterations() * nBytes));
     state.counters["text_bytes"] = double(nBytes);
-    state.counters["time_per_byte"] = benchmark::Counter(
-        double(state.iterations() * nBytes), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["time_per_byte"] = benchmark::Counter(double(state.iterations() * nBytes),
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 }  // namespace

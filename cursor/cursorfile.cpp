@@ -29,8 +29,8 @@ bool IsAcceptedDirEntry(const CursorDirEntry& entry)
 
 bool IsAcceptedBitmapHeader(const BITMAPINFOHEADER& bitmapHeader)
 {
-    return bitmapHeader.biSize == BITMAP_HEADER_SIZE && bitmapHeader.biPlanes == 1 &&
-           bitmapHeader.biBitCount == 1 && bitmapHeader.biCompression == BI_RGB;
+    return bitmapHeader.biSize == BITMAP_HEADER_SIZE && bitmapHeader.biPlanes == 1 && bitmapHeader.biBitCount == 1 &&
+           bitmapHeader.biCompression == BI_RGB;
 }
 
 // Reads height rows of the file's stride and keeps the first nRowBytes of each.
@@ -75,8 +75,7 @@ CursorImage* ReadCursorImage(FILE* pFile)
         return nullptr;
 
     uint8_t colorTable[CURSOR_COLOR_TABLE_ENTRIES][CURSOR_COLOR_ENTRY_SIZE];
-    if (fread(colorTable, CURSOR_COLOR_ENTRY_SIZE, CURSOR_COLOR_TABLE_ENTRIES, pFile) !=
-        CURSOR_COLOR_TABLE_ENTRIES)
+    if (fread(colorTable, CURSOR_COLOR_ENTRY_SIZE, CURSOR_COLOR_TABLE_ENTRIES, pFile) != CURSOR_COLOR_TABLE_ENTRIES)
         return nullptr;
 
     const unsigned nMaskSize = GetMaskRowBytes(entry.width) * entry.height;

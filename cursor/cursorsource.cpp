@@ -58,8 +58,7 @@ const char ROW_CLOSE[] = " )";
 const char MACRO_PARAMETER_NAMES[] = "abcdefghijklnopqrstuvwxyzABCDEFG";
 
 // A cursor of width 0 has no bytes per row; its macro keeps four parameters.
-const char EMPTY_ROW_MACRO[] =
-    "( a, b, c, d ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d";
+const char EMPTY_ROW_MACRO[] = "( a, b, c, d ) (((((((( 0 a, (((((((( 0 b, (((((((( 0 c, (((((((( 0 d";
 
 // The lines of the call block: tabs, the number (if any) and the text after it.
 enum CallNumber
@@ -97,25 +96,28 @@ int GetCallNumber(const CursorDirEntry* pEntry, CallNumber number)
 {
     switch (number)
     {
-    case CALL_NUMBER_HOTSPOT_X: return pEntry->hotspotX;
-    case CALL_NUMBER_HOTSPOT_Y: return pEntry->hotspotY;
-    case CALL_NUMBER_WIDTH: return pEntry->width;
-    case CALL_NUMBER_HEIGHT: return pEntry->height;
-    case CALL_NUMBER_NONE: break;
+    case CALL_NUMBER_HOTSPOT_X:
+        return pEntry->hotspotX;
+    case CALL_NUMBER_HOTSPOT_Y:
+        return pEntry->hotspotY;
+    case CALL_NUMBER_WIDTH:
+        return pEntry->width;
+    case CALL_NUMBER_HEIGHT:
+        return pEntry->height;
+    case CALL_NUMBER_NONE:
+        break;
     }
     return 0;
 }
 
 // A piece of fixed text, whose length the compiler knows.
-template <unsigned N>
-unsigned AppendFixed(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&text)[N])
+template <unsigned N> unsigned AppendFixed(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&text)[N])
 {
     return AppendBytes(pBuffer, nOffset, nCapacity, text, N - 1);
 }
 
 // "#define m( a, b ) (((((((( 0 a, (((((((( 0 b" with one parameter per row byte.
-unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nOffset,
-                                  unsigned nRowBytes)
+unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nOffset, unsigned nRowBytes)
 {
     unsigned n = 0;
     n += AppendFixed(pBuffer, nCapacity, nOffset + n, "#define ");
@@ -146,8 +148,7 @@ unsigned AppendRowMacroDefinition(char* pBuffer, unsigned nCapacity, unsigned nO
     return n;
 }
 
-template <unsigned N>
-unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&line)[N])
+template <unsigned N> unsigned AppendLine(char* pBuffer, unsigned nCapacity, unsigned nOffset, const char (&line)[N])
 {
     unsigned n = AppendFixed(pBuffer, nCapacity, nOffset, line);
     return n + AppendFixed(pBuffer, nCapacity, nOffset + n, NEW_LINE);
@@ -175,12 +176,10 @@ unsigned AppendNewLine(char* pBuffer, unsigned nCapacity, unsigned nOffset)
 
 unsigned AppendMaskByte(char* pBuffer, unsigned nCapacity, unsigned nOffset, uint8_t value)
 {
-    return AppendBytes(pBuffer, nOffset, nCapacity, GetMaskBytePictures().text[value] + 1,
-                       MASK_BYTE_TEXT_LENGTH);
+    return AppendBytes(pBuffer, nOffset, nCapacity, GetMaskBytePictures().text[value] + 1, MASK_BYTE_TEXT_LENGTH);
 }
 
-unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, const uint8_t* pRow,
-                       unsigned nRowBytes)
+unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, const uint8_t* pRow, unsigned nRowBytes)
 {
     if (!pBuffer)  // measuring: the length follows from the count of bytes
     {
@@ -195,15 +194,14 @@ unsigned AppendMaskRow(char* pBuffer, unsigned nCapacity, unsigned nOffset, cons
         if (i == 0)
             n += AppendMaskByte(pBuffer, nCapacity, nOffset + n, pRow[i]);
         else
-            n += AppendBytes(pBuffer, nOffset + n, nCapacity, pictures.text[pRow[i]],
-                             1 + MASK_BYTE_TEXT_LENGTH);
+            n += AppendBytes(pBuffer, nOffset + n, nCapacity, pictures.text[pRow[i]], 1 + MASK_BYTE_TEXT_LENGTH);
     }
     n += AppendFixed(pBuffer, nCapacity, nOffset + n, ROW_CLOSE);
     return n;
 }
 
-unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
-                         const CursorDirEntry* pEntry, const char* pszName, const uint8_t* pMask)
+unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset, const CursorDirEntry* pEntry,
+                         const char* pszName, const uint8_t* pMask)
 {
     const unsigned nRowBytes = GetMaskRowBytes(pEntry->width);
     unsigned n = 0;
@@ -225,8 +223,7 @@ unsigned AppendMaskArray(char* pBuffer, unsigned nCapacity, unsigned nOffset,
     return n;
 }
 
-unsigned AppendCreateCursorCall(char* pBuffer, unsigned nCapacity, unsigned nOffset,
-                                const CursorDirEntry* pEntry)
+unsigned AppendCreateCursorCall(char* pBuffer, unsigned nCapacity, unsigned nOffset, const CursorDirEntry* pEntry)
 {
     unsigned n = 0;
     for (const CallLine& line : CREATE_CURSOR_CALL)
@@ -244,8 +241,8 @@ unsigned AppendCreateCursorCall(char* pBuffer, unsigned nCapacity, unsigned nOff
     return n;
 }
 
-unsigned BuildCursorSource(char* pBuffer, unsigned nCapacity, const CursorDirEntry* pEntry,
-                           const uint8_t* pXorMask, const uint8_t* pAndMask)
+unsigned BuildCursorSource(char* pBuffer, unsigned nCapacity, const CursorDirEntry* pEntry, const uint8_t* pXorMask,
+                           const uint8_t* pAndMask)
 {
     unsigned n = 0;
     n += AppendLine(pBuffer, nCapacity, n, "{");
@@ -266,8 +263,7 @@ unsigned BuildCursorSource(char* pBuffer, unsigned nCapacity, const CursorDirEnt
     return n + 1;
 }
 
-char* GenerateCursorSource(const CursorDirEntry* pEntry, const uint8_t* pXorMask,
-                           const uint8_t* pAndMask)
+char* GenerateCursorSource(const CursorDirEntry* pEntry, const uint8_t* pXorMask, const uint8_t* pAndMask)
 {
     const unsigned nSize = BuildCursorSource(nullptr, 0, pEntry, pXorMask, pAndMask);
     char* pszText = static_cast<char*>(malloc(nSize));
