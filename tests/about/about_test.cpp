@@ -1,6 +1,6 @@
-// The About box under Wine, driven like a user: its texts from the version
-// resources of the program it runs in, the fitted layout, its face for dragging,
-// the link's click, the keys that end it, a screenshot.
+// The About box under Wine, driven like a user: its texts from the version resources of the
+// program it runs in, the fitted layout, its face for dragging, the link's click, the keys that
+// end it, a screenshot.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,109 +13,139 @@
 #include "about/dialogtemplate.h"
 #include "support/screen.h"
 
-namespace {
+namespace
+{
 
-std::string Text(HWND hWnd, int nID = 0)
+std::string Text(HWND hWnd)
 {
     char szText[1024] = "";
-    SendMessageA(nID ? GetDlgItem(hWnd, nID) : hWnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText));
+    SendMessageA(hWnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText));
     return szText;
 }
 
-// On a thread of its own, so that it may assert: drives the open box, then
-// cancels it if drive left it open, and tells whether it did.
-DWORD WINAPI DriveAboutBox(void* pDrive)
-{
-    HWND hwnd = WaitForDialog();
-    reinterpret_cast<void (*)(HWND)>(pDrive)(hwnd);
-    for (int i = 0; i < 50 && IsWindow(hwnd); ++i)
-        Sleep(20);
-    return PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-}
-
-// Runs the box as ShowAboutDialog does while drive acts on it, and gives the
-// box's result, or -1 when drive left it open.
+// The box as ShowAboutDialog runs it, with the test's link, while drive acts on it.
+const char* g_pszUrl;
 INT_PTR RunAboutBox(const char* pszUrl, void (*drive)(HWND))
 {
-    const AboutBoxInfo info = {pszUrl};
-    AboutDialogData data = {GetModuleIcon(GetModuleHandleA(nullptr), SHGFI_LARGEICON), nullptr, &info};
-    void* pTemplate = BuildAboutTemplate();
-    HANDLE hThread = CreateThread(nullptr, 0, DriveAboutBox, reinterpret_cast<void*>(drive), 0, nullptr);
-    const INT_PTR nResult = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(pTemplate),
-                                                    nullptr, AboutDialogProc, reinterpret_cast<LPARAM>(&data));
-    DWORD dwLeftOpen = 0;
-    WaitForSingleObject(hThread, INFINITE), GetExitCodeThread(hThread, &dwLeftOpen), CloseHandle(hThread);
-    free(pTemplate);
-    return dwLeftOpen ? -1 : nResult;
+    g_pszUrl = pszUrl;
+    return RunModal(
+        [] {
+            const AboutBoxInfo info = {g_pszUrl};
+            AboutDialogData data = {GetModuleIcon(GetModuleHandleA(nullptr), SHGFI_LARGEICON),
+                                    nullptr, &info};
+            void* pTemplate = BuildAboutTemplate();
+            const INT_PTR nResult = DialogBoxIndirectParamA(
+                GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(pTemplate), nullptr,
+                AboutDialogProc, reinterpret_cast<LPARAM>(&data));
+            DestroyIcon(data.largeIcon);
+            free(pTemplate);
+            return nResult;
+        },
+        drive);
 }
 
+// The width of the control's text in the control's own font.
+LONG TextWidth(HWND hwndCtrl)
+{
+    HDC hdc = GetDC(hwndCtrl);
+    SelectObject(hdc, HFONT(SendMessageA(hwndCtrl, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    const std::string text = Text(hwndCtrl);
+    GetTextExtentPoint32A(hdc, text.c_str(), int(text.size()), &size);
+    ReleaseDC(hwndCtrl, hdc);
+    return size.cx;
+}
+
+// The lines widen from their one unit to their texts; the box grows by the largest growth from
+// its 38 units. The template's bytes are checked on their own (DialogTemplate.*).
 TEST(AboutBox, ShowsItsOwnVersionFitsItsLinesDragsByItsFaceAndEndsWithOneOnEnter)
 {
-    EXPECT_EQ(IDOK, RunAboutBox(SUPPORT_SITE_URL, [](HWND hwnd) {
+    const INT_PTR nResult = RunAboutBox(SUPPORT_SITE_URL, [](HWND hwnd) {
         EXPECT_EQ("quorzel について", Text(hwnd));
-        EXPECT_EQ("quorzel ver. 0.02", Text(hwnd, IDC_ABOUT_VERSION));
-        EXPECT_EQ(SUPPORT_SITE_URL, Text(hwnd, IDC_ABOUT_LINK));
-        EXPECT_EQ("", Text(hwnd, IDC_ABOUT_RESOURCES)) << "no rsrc32.dll here";
-        // The lines widened from their unit to their texts in their own fonts; the dialog grown by the largest
-        // growth. The template's bytes are checked on their own (DialogTemplate.*).
-        RECT rcDialog = {0, 0, 38}, rcLine = {0, 0, 1}, rcClient;
-        MapDialogRect(hwnd, &rcDialog), MapDialogRect(hwnd, &rcLine), GetClientRect(hwnd, &rcClient);
-        int nLargestGrowth = 0;
-        for (int nID : {IDC_ABOUT_VERSION, IDC_ABOUT_LINK, IDC_ABOUT_RESOURCES}) {
-            HWND hwndCtrl = GetDlgItem(hwnd, nID);
-            HDC hdc = GetDC(hwndCtrl);
-            SIZE size = {};
-            SelectObject(hdc, HFONT(SendMessageA(hwndCtrl, WM_GETFONT, 0, 0)));
-            GetTextExtentPoint32A(hdc, Text(hwndCtrl).c_str(), int(Text(hwndCtrl).size()), &size);
-            ReleaseDC(hwndCtrl, hdc);
-            nLargestGrowth = std::max<int>(nLargestGrowth, size.cx - rcLine.right);
-            EXPECT_EQ(std::max(rcLine.right, size.cx), GetWindowWidth(hwndCtrl)) << "width of " << Text(hwndCtrl);
+        EXPECT_EQ("quorzel ver. 0.02", Text(GetDlgItem(hwnd, IDC_ABOUT_VERSION)));
+        EXPECT_EQ(SUPPORT_SITE_URL, Text(GetDlgItem(hwnd, IDC_ABOUT_LINK)));
+        EXPECT_EQ("", Text(GetDlgItem(hwnd, IDC_ABOUT_RESOURCES)))
+            << "the resources line, without rsrc32.dll";
+        EXPECT_NE(0, SendDlgItemMessageA(hwnd, IDC_ABOUT_ICON, STM_GETICON, 0, 0))
+            << "the program's icon shown";
+        RECT rcBox = {0, 0, 38, 0};
+        RECT rcLine = {0, 0, 1, 0};
+        MapDialogRect(hwnd, &rcBox);
+        MapDialogRect(hwnd, &rcLine);
+        LONG nLargestGrowth = 0;
+        for (int nID : {IDC_ABOUT_VERSION, IDC_ABOUT_LINK, IDC_ABOUT_RESOURCES})
+        {
+            const LONG nWidth = std::max(rcLine.right, TextWidth(GetDlgItem(hwnd, nID)));
+            EXPECT_EQ(nWidth, GetWindowWidth(GetDlgItem(hwnd, nID))) << "the width of line " << nID;
+            nLargestGrowth = std::max(nLargestGrowth, nWidth - rcLine.right);
         }
-        EXPECT_EQ(rcDialog.right + nLargestGrowth, rcClient.right) << "the dialog grows by the largest growth";
-        EXPECT_NEAR(WindowCenter(hwnd).x, WindowCenter(GetDlgItem(hwnd, IDOK)).x, 1) << "OK centred";
-        SetCursorPos(0, 0), Sleep(300), SaveWindowBitmap(hwnd, "about_box.bmp");
+        RECT rcClient;
+        GetClientRect(hwnd, &rcClient);
+        EXPECT_EQ(rcBox.right + nLargestGrowth, rcClient.right) << "the client width";
+        EXPECT_NEAR(WindowCenter(hwnd).x, WindowCenter(GetDlgItem(hwnd, IDOK)).x, 1)
+            << "OK's centre";
         POINT ptFace = {4, 4};  // above the icon
         ClientToScreen(hwnd, &ptFace);
-        EXPECT_EQ(HTCAPTION, SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(ptFace.x, ptFace.y))) << "the face drags the box";
-        keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
-    }));
+        EXPECT_EQ(HTCAPTION, SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(ptFace.x, ptFace.y)))
+            << "on the face";
+        SetCursorPos(0, 0);
+        Sleep(300);
+        SaveWindowBitmap(hwnd, "about_box.bmp");
+        PressKeys({VK_RETURN});
+    });
+    EXPECT_EQ(IDOK, nResult) << "the result of Enter";
 }
 
 TEST(AboutBox, EndsWithTwoOnEscAndWithOneOnTheLinkWhichItHandsToTheShell)
 {
-    DeleteFileA("link_opened.txt");  // where the test's URL scheme records its URL (about_wine.reg)
-    EXPECT_EQ(IDCANCEL, RunAboutBox("quorzel-test:about", [](HWND) {
-        keybd_event(VK_ESCAPE, 0, 0, 0), keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-    }));
-    EXPECT_EQ(IDOK, RunAboutBox("quorzel-test:about", [](HWND hwnd) {
-        DragMouse(WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK)), WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK)));
-    }));
+    EXPECT_EQ(IDCANCEL, RunAboutBox("quorzel-test:about", [](HWND) { PressKeys({VK_ESCAPE}); }));
+    DeleteFileA(
+        "link_opened.txt");  // where the test's URL scheme records its URL (support/prefix.reg)
+    const INT_PTR nResult = RunAboutBox("quorzel-test:about", [](HWND hwnd) {
+        MoveMouseTo(WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK)));
+        PressLeftButton(true);
+        PressLeftButton(false);
+    });
+    EXPECT_EQ(IDOK, nResult) << "the result of a click on the link";
     std::string recorded;
-    for (int i = 0; i < 100 && recorded.empty(); ++i, Sleep(100))
+    for (int i = 0; i < 100 && recorded.empty(); ++i)
+    {
+        Sleep(100);
         std::getline(std::ifstream("link_opened.txt"), recorded);
-    EXPECT_EQ("quorzel-test:about", recorded.substr(0, recorded.find_last_not_of(" \r") + 1));
+    }
+    EXPECT_EQ("quorzel-test:about", recorded.substr(0, recorded.find_last_not_of(" \r") + 1))
+        << "the URL opened";
 }
 
+// The long name is cut at 520 bytes, without the half "能" there.
 TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
 {
-    std::string cut = "N";  // the long name cut at 520 bytes, without the half "能" there
+    std::string cut = "N";
     while (cut.size() < 519)
         cut += "能";
-    const struct { const char* probe; std::string title, line; } CASES[] = {
-        {"about_probe_description.exe", "Described について", "Described ver. 1.5"},
-        {"about_probe_long.exe", cut, cut},
-        {"about_probe_bare.exe", "", ""}};
-    for (const auto& test : CASES) {
+    const struct
+    {
+        const char* pszProbe;
+        std::string title;
+        std::string line;
+    } CASES[] = {{"about_probe_description.exe", "Described について", "Described ver. 1.5"},
+                 {"about_probe_long.exe", cut, cut},
+                 {"about_probe_bare.exe", "", ""}};
+    for (const auto& c : CASES)
+    {
+        SCOPED_TRACE(c.pszProbe);
         STARTUPINFOA startup = {sizeof startup};
         PROCESS_INFORMATION process = {};
-        std::string command = test.probe;
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        std::string command = c.pszProbe;
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process));
         HWND hwnd = WaitForDialog(process.dwProcessId);
-        EXPECT_EQ(test.title, Text(hwnd)) << test.probe;
-        EXPECT_EQ(test.line, Text(hwnd, IDC_ABOUT_VERSION)) << test.probe;
+        EXPECT_EQ(c.title, Text(hwnd)) << "the title";
+        EXPECT_EQ(c.line, Text(GetDlgItem(hwnd, IDC_ABOUT_VERSION))) << "the version line";
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000)) << test.probe;
-        CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000)) << "the probe's end";
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
     }
 }
 

@@ -12,7 +12,11 @@
 namespace
 {
 
-struct RoundTripCase { const char* pszName; HCURSOR (*pfnMake)(HINSTANCE hInstance); };  // NAME.cur in the folder
+struct RoundTripCase
+{
+    const char* pszName;
+    HCURSOR (*pfnMake)(HINSTANCE hInstance);
+};  // NAME.cur in the folder
 
 #include "roundtrip_cases.h"
 
@@ -29,28 +33,38 @@ std::string ReadCursor(HCURSOR hCursor, std::string* pPixels)
     GetBitmapBits(info.hbmMask, LONG(bits.size()), bits.data());
     for (int y = 0; y < bitmap.bmHeight; ++y)
         for (int x = 0; x < bitmap.bmWidth; ++x)
-            pPixels->push_back(char('0' + (bits[y * bitmap.bmWidthBytes + x / 8] >> (7 - x % 8) & 1)));
-    DeleteObject(info.hbmMask), DeleteObject(info.hbmColor), DestroyCursor(hCursor);  // no colour bitmap: null
-    return "hot spot " + std::to_string(info.xHotspot) + "," + std::to_string(info.yHotspot) + ", mask " +
-           std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) + (info.hbmColor ? ", colour" : "");
+            pPixels->push_back(
+                char('0' + (bits[y * bitmap.bmWidthBytes + x / 8] >> (7 - x % 8) & 1)));
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);  // null: no colour bitmap
+    DestroyCursor(hCursor);
+    return "hot spot " + std::to_string(info.xHotspot) + "," + std::to_string(info.yHotspot) +
+           ", mask " + std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) +
+           (info.hbmColor ? ", colour" : "");
 }
 
-class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
+class RoundTrip : public testing::TestWithParam<RoundTripCase>
+{
+};
 
 TEST_P(RoundTrip, GeneratedTextBuildsTheLoadedCursor)
 {
     const std::string path = GetParam().pszName + std::string(".cur");
     std::string made, loaded;
-    const std::string expected =
-        ReadCursor(HCURSOR(LoadImageA(NULL, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)), &loaded);
+    const std::string expected = ReadCursor(
+        HCURSOR(LoadImageA(NULL, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)), &loaded);
     ASSERT_EQ(expected, ReadCursor(GetParam().pfnMake(GetModuleHandle(NULL)), &made)) << path;
     ASSERT_NE(0u, loaded.size()) << path << " loaded";
-    const size_t nFirst = std::mismatch(made.begin(), made.end(), loaded.begin()).first - made.begin();
-    EXPECT_EQ(loaded.size(), nFirst) << path << ": mask pixels differ from index " << nFirst << " of the " << expected
-                                     << " (AND rows over XOR rows, row by row from the top)";
+    const size_t nFirst =
+        std::mismatch(made.begin(), made.end(), loaded.begin()).first - made.begin();
+    EXPECT_EQ(loaded.size(), nFirst)
+        << path << ": mask pixels differ from index " << nFirst << " of the " << expected
+        << " (AND rows over XOR rows, row by row from the top)";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cursors, RoundTrip, testing::ValuesIn(ROUND_TRIP_CASES),
-                         [](const testing::TestParamInfo<RoundTripCase>& info) { return info.param.pszName; });
+                         [](const testing::TestParamInfo<RoundTripCase>& info) {
+                             return info.param.pszName;
+                         });
 
 }  // namespace

@@ -14,10 +14,25 @@
 // Where the fields that tests change stand in the file.
 enum CursorFileOffset
 {
-    OFFSET_RESERVED = 0, OFFSET_TYPE = 2, OFFSET_COUNT = 4, OFFSET_WIDTH = 6, OFFSET_HEIGHT = 7, OFFSET_COLOR_COUNT = 8,
-    OFFSET_ENTRY_RESERVED = 9, OFFSET_HOTSPOT_X = 10, OFFSET_HOTSPOT_Y = 12, OFFSET_BYTES_IN_RES = 14,
-    OFFSET_IMAGE_OFFSET = 18, OFFSET_BI_SIZE = 22, OFFSET_BI_WIDTH = 26, OFFSET_BI_HEIGHT = 30, OFFSET_BI_PLANES = 34,
-    OFFSET_BI_BIT_COUNT = 36, OFFSET_BI_COMPRESSION = 38, OFFSET_COLOR_TABLE = 62, OFFSET_MASKS = 70,
+    OFFSET_RESERVED = 0,
+    OFFSET_TYPE = 2,
+    OFFSET_COUNT = 4,
+    OFFSET_WIDTH = 6,
+    OFFSET_HEIGHT = 7,
+    OFFSET_COLOR_COUNT = 8,
+    OFFSET_ENTRY_RESERVED = 9,
+    OFFSET_HOTSPOT_X = 10,
+    OFFSET_HOTSPOT_Y = 12,
+    OFFSET_BYTES_IN_RES = 14,
+    OFFSET_IMAGE_OFFSET = 18,
+    OFFSET_BI_SIZE = 22,
+    OFFSET_BI_WIDTH = 26,
+    OFFSET_BI_HEIGHT = 30,
+    OFFSET_BI_PLANES = 34,
+    OFFSET_BI_BIT_COUNT = 36,
+    OFFSET_BI_COMPRESSION = 38,
+    OFFSET_COLOR_TABLE = 62,
+    OFFSET_MASKS = 70,
 };
 
 inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t value, int size)
@@ -28,16 +43,25 @@ inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t
 
 // A file as a cursor editor writes it: XOR then AND mask, rows padded to four bytes.
 // The mask bytes, padding included, run through every value: one taken from the wrong place shows.
-inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsigned hotX = 0, unsigned hotY = 0)
+inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsigned hotX = 0,
+                                           unsigned hotY = 0)
 {
     const uint32_t maskBytes = (width + 31) / 32 * 4 * height;
     std::vector<uint8_t> bytes(OFFSET_MASKS + 2 * maskBytes, 0);
-    const uint32_t fields[][3] = {
-        {OFFSET_TYPE, 2, 2}, {OFFSET_COUNT, 1, 2}, {OFFSET_WIDTH, width, 1}, {OFFSET_HEIGHT, height, 1},
-        {OFFSET_HOTSPOT_X, hotX, 2}, {OFFSET_HOTSPOT_Y, hotY, 2}, {OFFSET_BYTES_IN_RES, 48 + 2 * maskBytes, 4},
-        {OFFSET_IMAGE_OFFSET, OFFSET_BI_SIZE, 4}, {OFFSET_BI_SIZE, 40, 4}, {OFFSET_BI_WIDTH, width, 4},
-        {OFFSET_BI_HEIGHT, 2 * height, 4}, {OFFSET_BI_PLANES, 1, 2}, {OFFSET_BI_BIT_COUNT, 1, 2},
-        {OFFSET_COLOR_TABLE + 4, 0xFFFFFF, 4}};
+    const uint32_t fields[][3] = {{OFFSET_TYPE, 2, 2},
+                                  {OFFSET_COUNT, 1, 2},
+                                  {OFFSET_WIDTH, width, 1},
+                                  {OFFSET_HEIGHT, height, 1},
+                                  {OFFSET_HOTSPOT_X, hotX, 2},
+                                  {OFFSET_HOTSPOT_Y, hotY, 2},
+                                  {OFFSET_BYTES_IN_RES, 48 + 2 * maskBytes, 4},
+                                  {OFFSET_IMAGE_OFFSET, OFFSET_BI_SIZE, 4},
+                                  {OFFSET_BI_SIZE, 40, 4},
+                                  {OFFSET_BI_WIDTH, width, 4},
+                                  {OFFSET_BI_HEIGHT, 2 * height, 4},
+                                  {OFFSET_BI_PLANES, 1, 2},
+                                  {OFFSET_BI_BIT_COUNT, 1, 2},
+                                  {OFFSET_COLOR_TABLE + 4, 0xFFFFFF, 4}};
     for (const auto& field : fields)
         PutLittleEndian(bytes, field[0], field[1], int(field[2]));
     for (uint32_t i = 0; i < 2 * maskBytes; ++i)
@@ -49,8 +73,10 @@ inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsi
 inline CursorImage* ReadCursorBytes(const std::vector<uint8_t>& bytes)
 {
     FILE* pFile = tmpfile();
-    const bool fWritten = pFile && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1);
-    CursorImage* pImage = fWritten && fseek(pFile, 0, SEEK_SET) == 0 ? ReadCursorImage(pFile) : nullptr;
+    const bool fWritten =
+        pFile && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1);
+    CursorImage* pImage =
+        fWritten && fseek(pFile, 0, SEEK_SET) == 0 ? ReadCursorImage(pFile) : nullptr;
     if (pFile)
         fclose(pFile);
     return pImage;
@@ -60,9 +86,11 @@ inline CursorImage* ReadCursorBytes(const std::vector<uint8_t>& bytes)
 inline std::string ConvertCursorBytes(const std::vector<uint8_t>& bytes)
 {
     CursorImage* pImage = ReadCursorBytes(bytes);
-    char* pszText = pImage ? GenerateCursorSource(&pImage->entry, pImage->xorMask, pImage->andMask) : nullptr;
+    char* pszText =
+        pImage ? GenerateCursorSource(&pImage->entry, pImage->xorMask, pImage->andMask) : nullptr;
     const std::string text = pszText ? pszText : "";
-    free(pszText), free(pImage);
+    free(pszText);
+    free(pImage);
     return text;
 }
 

@@ -1,10 +1,11 @@
-// Tests under Wine and Xvfb driven like a user: the real mouse, a process's
-// dialogs, and looks judged from (or saved as) the pixels on the screen.
+// Tests under Wine and Xvfb driven like a user: the real mouse and keys, dialogs run or found,
+// and looks judged from (or saved as) the pixels on the screen.
 #ifndef QUORZEL_TESTS_SCREEN_H
 #define QUORZEL_TESTS_SCREEN_H
 
 #include <windows.h>
-#include <stdio.h>
+#include <fstream>
+
 #include <algorithm>
 #include <vector>
 
@@ -13,13 +14,19 @@ inline void PumpMessages(DWORD nMilliseconds)
 {
     MSG msg;
     for (const DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < nMilliseconds; Sleep(1))
+    {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
+    }
 }
 
-// Moves the pointer to a screen point, or presses (true) or releases the left
-// button, and lets the mouse messages arrive.
-inline void MoveMouseTo(POINT pt) { SetCursorPos(pt.x, pt.y), PumpMessages(80); }
+// Moves the pointer to a screen point, or presses (true) or releases the left button, and lets
+// the mouse messages arrive.
+inline void MoveMouseTo(POINT pt)
+{
+    SetCursorPos(pt.x, pt.y);
+    PumpMessages(80);
+}
 
 inline void PressLeftButton(bool fDown)
 {
@@ -29,78 +36,124 @@ inline void PressLeftButton(bool fDown)
     PumpMessages(80);
 }
 
-// Presses the left button at one screen point and releases it at another.
-inline void DragMouse(POINT ptFrom, POINT ptTo)
+// Presses the keys in order and releases them in reverse.
+inline void PressKeys(const std::vector<BYTE>& keys)
 {
-    MoveMouseTo(ptFrom);
-    PressLeftButton(true);
-    for (int i = 1; i <= 3; ++i)
-        MoveMouseTo({ptFrom.x + (ptTo.x - ptFrom.x) * i / 3, ptFrom.y + (ptTo.y - ptFrom.y) * i / 3});
-    PressLeftButton(false);
-    Sleep(200);
+    for (BYTE vk : keys)
+        keybd_event(vk, 0, 0, 0);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+}
+
+inline RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};  // empty when the window is gone
+    GetWindowRect(hWnd, &rc);
+    return rc;
 }
 
 inline POINT WindowCenter(HWND hWnd)
 {
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
+    const RECT rc = WindowRect(hWnd);
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-// The visible dialogs of a process, topmost first; the topmost once one shows (10 s at most).
+// The visible dialogs of a process, topmost first.
 inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
 {
     std::vector<HWND> found;
     DWORD dwOwner = 0;
-    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr;)
-        if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwProcessId && IsWindowVisible(hwnd))
+    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr));)
+    {
+        if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwProcessId &&
+            IsWindowVisible(hwnd))
             found.push_back(hwnd);
+    }
     return found;
 }
 
-inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId())
+// The topmost dialog of the process once at least nCount show, or null after 10 s.
+inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId(), size_t nCount = 1)
 {
-    std::vector<HWND> found;
-    for (int i = 0; i < 500 && (found = FindDialogs(dwProcessId)).empty(); ++i)
+    for (int i = 0; i < 500 && FindDialogs(dwProcessId).size() < nCount; ++i)
         Sleep(20);
-    return found.empty() ? nullptr : found.front();
+    const std::vector<HWND> found = FindDialogs(dwProcessId);
+    return found.size() < nCount ? nullptr : found.front();
 }
 
-// The pixels of a window's outer rectangle on the screen, rows from the top,
-// as 0x00RRGGBB: the order a 32-bit BMP file keeps, so they save as they are.
+// Acts on the dialog that shows, then tells whether the dialog is still there a second later.
+inline DWORD WINAPI DriveDialog(void* pDrive)
+{
+    HWND hwnd = WaitForDialog();
+    reinterpret_cast<void (*)(HWND)>(pDrive)(hwnd);
+    for (int i = 0; i < 50 && IsWindow(hwnd); ++i)
+        Sleep(20);
+    return PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Shows a modal dialog on this thread while drive acts on it from a thread of its own, so that
+// it may assert, and cancels the dialog if drive leaves it open. Gives show's result, or -1
+// when drive left the dialog open.
+inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
+{
+    HANDLE hThread =
+        CreateThread(nullptr, 0, DriveDialog, reinterpret_cast<void*>(drive), 0, nullptr);
+    const INT_PTR nResult = show();
+    DWORD dwLeftOpen = 0;
+    WaitForSingleObject(hThread, INFINITE);
+    GetExitCodeThread(hThread, &dwLeftOpen);
+    CloseHandle(hThread);
+    return dwLeftOpen ? -1 : nResult;
+}
+
+// The pixels of a screen rectangle, rows from the top, as 0x00RRGGBB: the order of a 32-bit BMP
+// file, so that they save as they are.
 struct Screenshot
 {
     BITMAPINFOHEADER info;
     std::vector<DWORD> bits;
-    static DWORD Bits(COLORREF color) { return RGB(GetBValue(color), GetGValue(color), GetRValue(color)); }
-    bool Has(COLORREF color) const { return std::find(bits.begin(), bits.end(), Bits(color)) != bits.end(); }
+    static DWORD Bits(COLORREF color)
+    {
+        return RGB(GetBValue(color), GetGValue(color), GetRValue(color));
+    }
+    bool Has(COLORREF color) const
+    {
+        return std::find(bits.begin(), bits.end(), Bits(color)) != bits.end();
+    }
 };
 
-inline Screenshot TakeScreenshot(HWND hWnd)
+inline Screenshot TakeScreenshot(const RECT& rc)
 {
-    RECT rc = {};  // empty when the window is gone
-    GetWindowRect(hWnd, &rc);
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, std::vector<DWORD>(cx * cy)};
-    HDC hdcScreen = GetDC(nullptr), hdcMemory = CreateCompatibleDC(hdcScreen);
+    const int cx = rc.right - rc.left;
+    const int cy = rc.bottom - rc.top;
+    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32}, std::vector<DWORD>(cx * cy)};
+    HDC hdcScreen = GetDC(nullptr);
+    HDC hdcMemory = CreateCompatibleDC(hdcScreen);
     HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, cx, cy);
     HGDIOBJ hbmOld = SelectObject(hdcMemory, hbm);
     BitBlt(hdcMemory, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY);
     SelectObject(hdcMemory, hbmOld);
-    GetDIBits(hdcMemory, hbm, 0, cy, shot.bits.data(), reinterpret_cast<BITMAPINFO*>(&shot.info), DIB_RGB_COLORS);
-    DeleteObject(hbm), DeleteDC(hdcMemory), ReleaseDC(nullptr, hdcScreen);
+    GetDIBits(hdcMemory, hbm, 0, cy, shot.bits.data(), reinterpret_cast<BITMAPINFO*>(&shot.info),
+              DIB_RGB_COLORS);
+    DeleteObject(hbm);
+    DeleteDC(hdcMemory);
+    ReleaseDC(nullptr, hdcScreen);
     return shot;
 }
 
-// Saves the window as the screen shows it in a 32-bit top-down BMP file.
-inline bool SaveWindowBitmap(HWND hWnd, const char* pszPath)
+// Saves the window as the screen shows it, once painted, in a 32-bit top-down BMP file.
+inline void SaveWindowBitmap(HWND hWnd, const char* pszPath)
 {
-    const Screenshot shot = TakeScreenshot(hWnd);
-    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info, cbBits = DWORD(shot.bits.size() * 4);
+    RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(200);
+    const Screenshot shot = TakeScreenshot(WindowRect(hWnd));
+    const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info;
+    const DWORD cbBits = DWORD(shot.bits.size() * 4);
     const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
-    FILE* pFile = fopen(pszPath, "wb");
-    return pFile && fwrite(&file, sizeof file, 1, pFile) + fwrite(&shot.info, sizeof shot.info, 1, pFile)
-                            + fwrite(shot.bits.data(), cbBits, 1, pFile) + fclose(pFile) == 3;
+    std::ofstream bmp(pszPath, std::ios::binary);
+    bmp.write(reinterpret_cast<const char*>(&file), sizeof file);
+    bmp.write(reinterpret_cast<const char*>(&shot.info), sizeof shot.info);
+    bmp.write(reinterpret_cast<const char*>(shot.bits.data()), cbBits);
 }
 
 #endif

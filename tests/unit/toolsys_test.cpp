@@ -39,7 +39,9 @@ TEST(BoundedWriters, CutToTheCapacityAndTerminated)
 TEST(FormatBounded, EveryConversionTheProgramUses)
 {
     char buffer[64];
-    const auto text = [&](int result) { return std::to_string(result) + ":" + std::string(buffer, strlen(buffer)); };
+    const auto text = [&](int result) {
+        return std::to_string(result) + ":" + std::string(buffer, strlen(buffer));
+    };
     EXPECT_EQ("16:argv[ 3]=a.cur\r\n", text(FormatBounded(buffer, 64, "argv[%2d]=%s\r\n", 3, "a.cur")));
     EXPECT_EQ("12:argv[123]=\r\n", text(FormatBounded(buffer, 64, "argv[%2d]=%s\r\n", 123, "")));
     EXPECT_EQ("22:x(-2147483648) : ok \r\n", text(FormatBounded(buffer, 64, "%s(%d) : %s \r\n", "x", INT_MIN, "ok")));
@@ -53,10 +55,15 @@ TEST(FormatBounded, EveryConversionTheProgramUses)
 
 TEST(StringComparison, ExactAndCaseBlind)
 {
-    struct Row { const char* first; const char* second; bool same, sameNoCase; };
-    const Row rows[] = {{"/clip", "/clip", true, true}, {"AZaz", "azAZ", false, true},
-                        {"/clip", "/cli", false, false}, {"[", "{", false, false}, {"@", "`", false, false},
-                        {HYO, "\x95\x7C", false, false}, {"\xC1", "\xE1", false, false}};
+    struct Row
+    {
+        const char* first;
+        const char* second;
+        bool same, sameNoCase;
+    };
+    const Row rows[] = {{"/clip", "/clip", true, true}, {"AZaz", "azAZ", false, true}, {"/clip", "/cli", false, false},
+                        {"[", "{", false, false},       {"@", "`", false, false},      {HYO, "\x95\x7C", false, false},
+                        {"\xC1", "\xE1", false, false}};
     for (const Row& row : rows)
         EXPECT_EQ(std::make_pair(row.same, row.sameNoCase),
                   std::make_pair(IsSameString(row.first, row.second), IsSameStringNoCase(row.first, row.second)))
@@ -67,21 +74,42 @@ TEST(StringComparison, ExactAndCaseBlind)
 // 0x81-0x9F and 0xE0-0xFC; trail bytes 0x40-0xFC but 0x7F.
 TEST(DoubleByte, ByteTypesAndSpans)
 {
-    struct TypeRow { const char* text; unsigned index; int type; };
-    const TypeRow types[] = {{"a" HYO "b", 0, 0}, {"a" HYO "b", 1, 1}, {"a" HYO "b", 2, 2}, {"a" HYO "b", 3, 0},
-        {"a" HYO "b", 4, 0}, {"a" HYO "b", 40, 0}, {"\x95\x7F", 1, 0}, {"\x95\x30", 1, 0}, {"\x95\x95\x95", 1, 2},
-        {"\x95\x95\x95", 2, 1}, {"\x80\x81\x40", 2, 2}, {"\xA0\xE0\xFC\xFD", 2, 2}, {"\xFD\x9F\x40", 2, 2},
-        {"\xDF\x40", 1, 0}, {"\xFC\x40", 1, 2}};
+    struct TypeRow
+    {
+        const char* text;
+        unsigned index;
+        int type;
+    };
+    const TypeRow types[] = {{"a" HYO "b", 0, 0},    {"a" HYO "b", 1, 1},    {"a" HYO "b", 2, 2},
+                             {"a" HYO "b", 3, 0},    {"a" HYO "b", 4, 0},    {"a" HYO "b", 40, 0},
+                             {"\x95\x7F", 1, 0},     {"\x95\x30", 1, 0},     {"\x95\x95\x95", 1, 2},
+                             {"\x95\x95\x95", 2, 1}, {"\x80\x81\x40", 2, 2}, {"\xA0\xE0\xFC\xFD", 2, 2},
+                             {"\xFD\x9F\x40", 2, 2}, {"\xDF\x40", 1, 0},     {"\xFC\x40", 1, 2}};
     for (const TypeRow& row : types)
         EXPECT_EQ(row.type, GetByteType(row.text, row.index)) << "\"" << row.text << "\" at " << row.index;
 
-    struct SpanRow { const char* name; bool including; const char* text; const char* set; unsigned span; };
+    struct SpanRow
+    {
+        const char* name;
+        bool including;
+        const char* text;
+        const char* set;
+        unsigned span;
+    };
     const SpanRow spans[] = {{"trail 0x5C is no backslash", false, HYO "\\x", "\\", 2},
-        {"backslash", false, "ab\\c", "\\", 2}, {"to the end", false, "a" HYO "x", "\\", 4},
-        {"tab", false, "ab\tc d", " \t", 2}, {"quote", false, "a" HYO "\"x", "\"", 3},
-        {"blank, tab, letter", true, " \tA", " \t", 2}, {"character first", true, HYO "\\", "\\", 0},
-        {"backslashes", true, "\\\\\\\"", "\\", 3}, {"byte 0xFF", true, "\xFF\xFF" "a", "\xFF", 2},
-        {"a character, not its lead byte", true, HYO, "\x95", 0}, {"two in a set byte", true, "bac", "ab", 2}};
+                             {"backslash", false, "ab\\c", "\\", 2},
+                             {"to the end", false, "a" HYO "x", "\\", 4},
+                             {"tab", false, "ab\tc d", " \t", 2},
+                             {"quote", false, "a" HYO "\"x", "\"", 3},
+                             {"blank, tab, letter", true, " \tA", " \t", 2},
+                             {"character first", true, HYO "\\", "\\", 0},
+                             {"backslashes", true, "\\\\\\\"", "\\", 3},
+                             {"byte 0xFF", true,
+                              "\xFF\xFF"
+                              "a",
+                              "\xFF", 2},
+                             {"a character, not its lead byte", true, HYO, "\x95", 0},
+                             {"two in a set byte", true, "bac", "ab", 2}};
     for (const SpanRow& row : spans)
         EXPECT_EQ(row.span, row.including ? SpanIncluding(row.text, row.set) : SpanExcluding(row.text, row.set))
             << (row.including ? "including: " : "excluding: ") << row.name;
@@ -91,11 +119,24 @@ TEST(DoubleByte, ByteTypesAndSpans)
 // ".cpp" went on whole (the name ends by byte 521) and the name is not the input's own.
 TEST(PathExtension, FindCutAndTheOutputName)
 {
-    struct Row { std::string path; size_t dot; std::string cpp; bool usable; };  // dot == length: none
-    std::vector<Row> rows = {{"a.b" HYO, 1, "a.cpp", true}, {".cur", 0, ".cpp", true}, {"", 0, ".cpp", true},
-        {"C:\\cur.d\\arrow", 14, "C:\\cur.d\\arrow.cpp", true}, {"arrow.", 5, "arrow.cpp", true},
-        {"a.old.cur", 5, "a.old.cpp", true}, {"d.x/arrow", 1, "d.cpp", true}, {"a" HYO, 3, "a" HYO ".cpp", true},
-        {"\\.cur", 1, "\\.cpp", true}, {"x.CPP", 1, "x.cpp", false}, {"x.cpp", 1, "x.cpp", false}};
+    struct Row
+    {
+        std::string path;
+        size_t dot;
+        std::string cpp;
+        bool usable;
+    };  // dot == length: none
+    std::vector<Row> rows = {{"a.b" HYO, 1, "a.cpp", true},
+                             {".cur", 0, ".cpp", true},
+                             {"", 0, ".cpp", true},
+                             {"C:\\cur.d\\arrow", 14, "C:\\cur.d\\arrow.cpp", true},
+                             {"arrow.", 5, "arrow.cpp", true},
+                             {"a.old.cur", 5, "a.old.cpp", true},
+                             {"d.x/arrow", 1, "d.cpp", true},
+                             {"a" HYO, 3, "a" HYO ".cpp", true},
+                             {"\\.cur", 1, "\\.cpp", true},
+                             {"x.CPP", 1, "x.cpp", false},
+                             {"x.cpp", 1, "x.cpp", false}};
     for (size_t length : {517, 518, 521})
     {
         const std::string x(length, 'x');
@@ -119,7 +160,9 @@ TEST(PathExtension, FindCutAndTheOutputName)
 TEST(Trace, TheDefaultSendsEachLineCutTo1023BytesAndANullHookFallsBackToIt)
 {
     static std::string s_sent;
-    g_pfnDebugOutputListener = [](const char* pszText) { s_sent = pszText; };
+    g_pfnDebugOutputListener = [](const char* pszText) {
+        s_sent = pszText;
+    };
     const TraceProc saved = g_pfnTraceProc;
     g_pfnTraceProc = nullptr;
     EXPECT_EQ(-1, GetTraceProc()("%01024d", 0)) << "a line too long";
