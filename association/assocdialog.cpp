@@ -3,6 +3,8 @@
 // writes or removes exactly the extensions whose state or texts changed.
 #include "association/assocdialog.h"
 
+#include <stdlib.h>
+
 #include <shellapi.h>
 
 #include "TOOLS/toolsys.h"
@@ -94,11 +96,27 @@ const int ANCHOR_COUNT = sizeof AnchorTable / sizeof AnchorTable[0];
 const char DETAILS_OPEN_TEXT[] = "<< 詳細";
 const char DETAILS_FOLDED_TEXT[] = "詳細 >>";
 
+// Shown when OK could not change every extension: which ones, and the remedy.
+const char APPLY_FAILED_FORMAT[] =
+    "%s の関連づけを変更できませんでした。\r\n変更するには、quorzel を管理者として実行してください。";
+const char EXTENSION_LIST_SEPARATOR[] = "、";
+const unsigned APPLY_FAILED_CAPACITY = 256;
+
+struct EditLimit
+{
+    int iControl;
+    unsigned nCapacity;
+};
+
+// The edits take no more text than their fields hold.
+const EditLimit EditLimits[] = {{GCI_MENU, MENU_TEXT_CAPACITY}, {GCI_COMMAND, COMMAND_LINE_CAPACITY}};
+
 // The one dialog of the process. The sizes stay 0 until initialisation.
 struct AssociationDialogState
 {
     AssociationSet loadedSet;
-    uint32_t fDetailsMask;  // bits of the groups whose details are open
+    AssociationSet shownSet;  // the texts of the loaded set as its edits show them
+    uint32_t fDetailsMask;    // bits of the groups whose details are open
     bool fIcoRowShown;
     SIZE sizeLastClient;
     int nInitialWidth;
@@ -197,12 +215,28 @@ void SetAssociationControls(HWND hwndDlg, const AssociationSet& set)
     }
 }
 
-// A field starts as the loaded one and takes its edit's text, cut to capacity.
-void ReadControlText(HWND hwndDlg, int idControl, char* pszField, unsigned nCapacity, const char* pszLoaded)
+// The edit's whole text, cut between characters to the field's capacity. The
+// field stays as it is where the control or its text cannot be had.
+void GetControlText(HWND hwndDlg, int idControl, char* pszField, unsigned nCapacity)
 {
-    CopyString(pszField, nCapacity, pszLoaded);
-    if (IsValidDlgItem(hwndDlg, idControl))
-        GetDlgItemTextA(hwndDlg, idControl, pszField, static_cast<int>(nCapacity));
+    if (!IsValidDlgItem(hwndDlg, idControl))
+        return;
+    char* pszText = GetWindowTextAlloc(GetDlgItem(hwndDlg, idControl));
+    if (!pszText)
+        return;
+    CopyString(pszField, nCapacity, pszText);
+    free(pszText);
+}
+
+// A field takes its edit's text where the user changed what the edit showed
+// at the start; otherwise it stays the loaded one, whatever bytes, type or
+// length the edit could not show of it.
+void ReadControlText(HWND hwndDlg, int idControl, char* pszField, unsigned nCapacity, const char* pszShown,
+                     const char* pszLoaded)
+{
+    GetControlText(hwndDlg, idControl, pszField, nCapacity);
+    if (IsSameString(pszField, pszShown))
+        CopyString(pszField, nCapacity, pszLoaded);
 }
 
 bool ReadAssociationControls(HWND hwndDlg, AssociationSet& set)
@@ -215,11 +249,54 @@ bool ReadAssociationControls(HWND hwndDlg, AssociationSet& set)
             set.flags |= row.fBit;
         AssociationEntry& entry = set.entries[EntryIndex(row)];
         const AssociationEntry& loaded = g_state.loadedSet.entries[EntryIndex(row)];
-        ReadControlText(hwndDlg, aid[GCI_LOCATION], entry.location, sizeof entry.location, loaded.location);
-        ReadControlText(hwndDlg, aid[GCI_MENU], entry.menuText, sizeof entry.menuText, loaded.menuText);
-        ReadControlText(hwndDlg, aid[GCI_COMMAND], entry.commandLine, sizeof entry.commandLine, loaded.commandLine);
+        const AssociationEntry& shown = g_state.shownSet.entries[EntryIndex(row)];
+        CopyString(entry.location, sizeof entry.location, loaded.location);
+        ReadControlText(hwndDlg, aid[GCI_MENU], entry.menuText, sizeof entry.menuText, shown.menuText, loaded.menuText);
+        ReadControlText(hwndDlg, aid[GCI_COMMAND], entry.commandLine, sizeof entry.commandLine, shown.commandLine,
+                        loaded.commandLine);
     }
     return true;
+}
+
+// What the edits make of the loaded texts, which OK compares the edits with.
+void RememberShownTexts(HWND hwndDlg)
+{
+    g_state.shownSet = g_state.loadedSet;
+    for (const GroupControls& row : GroupControlTable)
+    {
+        AssociationEntry& shown = g_state.shownSet.entries[EntryIndex(row)];
+        GetControlText(hwndDlg, row.aidControls[GCI_MENU], shown.menuText, sizeof shown.menuText);
+        GetControlText(hwndDlg, row.aidControls[GCI_COMMAND], shown.commandLine, sizeof shown.commandLine);
+    }
+}
+
+void LimitEditTexts(HWND hwndDlg)
+{
+    for (const GroupControls& row : GroupControlTable)
+        for (const EditLimit& limit : EditLimits)
+            if (IsValidDlgItem(hwndDlg, row.aidControls[limit.iControl]))
+                SendDlgItemMessageA(hwndDlg, row.aidControls[limit.iControl], EM_LIMITTEXT, limit.nCapacity - 1, 0);
+}
+
+// Tells the user which extensions OK could not change, and how to change them.
+void ReportApplyFailure(HWND hwndDlg, uint32_t uFailed)
+{
+    char szExtensions[APPLY_FAILED_CAPACITY] = "";
+    unsigned nLength = 0;
+    for (const ExtensionInfo& info : ExtensionTable)
+    {
+        if (!(uFailed & info.bit))
+            continue;
+        if (nLength > 0)
+            nLength += AppendString(szExtensions, nLength, sizeof szExtensions, EXTENSION_LIST_SEPARATOR);
+        nLength += AppendString(szExtensions, nLength, sizeof szExtensions, "*");
+        nLength += AppendString(szExtensions, nLength, sizeof szExtensions, info.extension);
+    }
+    char szMessage[APPLY_FAILED_CAPACITY];
+    FormatBounded(szMessage, sizeof szMessage, APPLY_FAILED_FORMAT, szExtensions);
+    char szTitle[APPLY_FAILED_CAPACITY] = "";
+    GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
+    MessageBoxA(hwndDlg, szMessage, szTitle, MB_OK | MB_ICONWARNING);
 }
 
 // Shows the ".ico" row only when ".ico" was registered at opening; a hidden
@@ -279,7 +356,9 @@ BOOL OnInitDialog(HWND hwndDlg)
     g_state.fIcoRowShown = (g_state.loadedSet.flags & ASSOCIATION_ICO) != 0;
     AddSystemMenuItems(hwndDlg);
     ApplyDetailsState(hwndDlg, g_state.fDetailsMask);
+    LimitEditTexts(hwndDlg);
     SetAssociationControls(hwndDlg, g_state.loadedSet);
+    RememberShownTexts(hwndDlg);
     return FALSE;
 }
 
@@ -331,10 +410,15 @@ BOOL OnCommand(HWND hwndDlg, int idCommand)
 {
     if (idCommand == IDOK)
     {
+        // Where a change could not be made, the dialog stays open to say so.
         static AssociationSet newSet;  // too large for a comfortable stack frame
         ReadAssociationControls(hwndDlg, newSet);
-        ApplyAssociations(&newSet, GetChangedAssociations(&newSet, &g_state.loadedSet));
-        EndDialog(hwndDlg, IDOK);
+        const uint32_t uChanged = GetChangedAssociations(&newSet, &g_state.loadedSet);
+        uint32_t uFailed = 0;
+        if (ApplyAssociations(&newSet, &g_state.loadedSet, uChanged, &uFailed))
+            EndDialog(hwndDlg, IDOK);
+        else
+            ReportApplyFailure(hwndDlg, uFailed);
         return TRUE;
     }
     if (idCommand == IDCANCEL)

@@ -15,6 +15,10 @@ namespace
 
 const char SHELL_KEY_NAME[] = "shell";
 const char COMMAND_KEY_NAME[] = "command";
+const char LOCATION_FORMAT[] = "HKEY_CLASSES_ROOT\\%s\\%s\\%s";
+
+// Writing asks for access to the keys on the way to the values it writes.
+const REGSAM VALUE_ACCESS = KEY_QUERY_VALUE | KEY_SET_VALUE;
 
 AssociationEntry& EntryOf(AssociationSet* pSet, const ExtensionInfo& info)
 {
@@ -26,15 +30,62 @@ const AssociationEntry& EntryOf(const AssociationSet* pSet, const ExtensionInfo&
     return pSet->entries[info.group - ASSOCIATION_FIRST_GROUP];
 }
 
+bool OpenFileTypeKeyToRead(const char* pszExtension, HKEY* phKey)
+{
+    return OpenFileTypeKey(pszExtension, KEY_READ, phKey);
+}
+
 // Opens pszName below the key that pfnOpenOuter opens, and closes that one.
 bool OpenBelow(bool (*pfnOpenOuter)(const char*, HKEY*), const char* pszExtension, const char* pszName, HKEY* phKey)
 {
     HKEY hOuter;
     if (!pfnOpenOuter(pszExtension, &hOuter))
         return false;
-    const bool fOpened = OpenRegKey(hOuter, pszName, phKey);
+    const bool fOpened = OpenRegKey(hOuter, pszName, KEY_READ, phKey);
     CloseRegKey(hOuter);
     return fOpened;
+}
+
+bool IsRegistered(const char* pszExtension)
+{
+    HKEY hVerb;
+    if (!OpenVerbKey(pszExtension, &hVerb))
+        return false;
+    const bool fRegistered = RegKeyExists(hVerb, COMMAND_KEY_NAME);
+    CloseRegKey(hVerb);
+    return fRegistered;
+}
+
+// The full name of the key that holds, or would hold, the extension's verb;
+// empty where there is no file-type key to hold it.
+void SetLocation(const char* pszExtension, char* pszLocation)
+{
+    char szName[FILE_TYPE_NAME_CAPACITY];
+    GetFileTypeKeyName(pszExtension, szName);
+    pszLocation[0] = '\0';
+    if (!RegKeyExists(HKEY_CLASSES_ROOT, szName))
+        return;
+    char szPath[LOCATION_CAPACITY + FILE_TYPE_NAME_CAPACITY];
+    FormatBounded(szPath, sizeof szPath, LOCATION_FORMAT, szName, SHELL_KEY_NAME, VERB_NAME);
+    CopyString(pszLocation, LOCATION_CAPACITY, szPath);
+}
+
+// Whether another extension that is to be registered in the set has the
+// same file-type key: its verb is this one's too.
+bool SharesFileTypeToKeep(const AssociationSet* pSet, const ExtensionInfo& info)
+{
+    char szName[FILE_TYPE_NAME_CAPACITY];
+    char szOtherName[FILE_TYPE_NAME_CAPACITY];
+    GetFileTypeKeyName(info.extension, szName);
+    for (const ExtensionInfo& other : ExtensionTable)
+    {
+        if (&other == &info || !(pSet->flags & other.bit))
+            continue;
+        GetFileTypeKeyName(other.extension, szOtherName);
+        if (IsSameStringNoCase(szName, szOtherName))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -63,7 +114,7 @@ bool GetFileTypeKeyName(const char* pszExtension, char* pszName)
 {
     CopyString(pszName, FILE_TYPE_NAME_CAPACITY, pszExtension);
     HKEY hExtension;
-    if (!OpenRegKey(HKEY_CLASSES_ROOT, pszExtension, &hExtension))
+    if (!OpenRegKey(HKEY_CLASSES_ROOT, pszExtension, KEY_READ, &hExtension))
         return true;
     char szFileType[FILE_TYPE_NAME_CAPACITY];
     const bool fRead = ReadRegDefault(hExtension, szFileType, FILE_TYPE_NAME_CAPACITY);
@@ -74,16 +125,16 @@ bool GetFileTypeKeyName(const char* pszExtension, char* pszName)
     return true;
 }
 
-bool OpenFileTypeKey(const char* pszExtension, HKEY* phKey)
+bool OpenFileTypeKey(const char* pszExtension, REGSAM samAccess, HKEY* phKey)
 {
     char szName[FILE_TYPE_NAME_CAPACITY];
     GetFileTypeKeyName(pszExtension, szName);
-    return OpenRegKey(HKEY_CLASSES_ROOT, szName, phKey);
+    return OpenRegKey(HKEY_CLASSES_ROOT, szName, samAccess, phKey);
 }
 
 bool OpenShellKey(const char* pszExtension, HKEY* phKey)
 {
-    return OpenBelow(OpenFileTypeKey, pszExtension, SHELL_KEY_NAME, phKey);
+    return OpenBelow(OpenFileTypeKeyToRead, pszExtension, SHELL_KEY_NAME, phKey);
 }
 
 bool OpenVerbKey(const char* pszExtension, HKEY* phKey)
@@ -96,12 +147,12 @@ bool ReadAssociation(const char* pszExtension, char* pszMenuText, char* pszComma
     HKEY hVerb;
     if (!OpenVerbKey(pszExtension, &hVerb))
         return false;
-    ReadRegDefault(hVerb, pszMenuText, MENU_TEXT_CAPACITY);
+    ReadRegText(hVerb, pszMenuText, MENU_TEXT_CAPACITY);
     HKEY hCommand;
-    const bool fRegistered = OpenRegKey(hVerb, COMMAND_KEY_NAME, &hCommand);
+    const bool fRegistered = OpenRegKey(hVerb, COMMAND_KEY_NAME, KEY_READ, &hCommand);
     if (fRegistered)
     {
-        ReadRegDefault(hCommand, pszCommandLine, COMMAND_LINE_CAPACITY);
+        ReadRegText(hCommand, pszCommandLine, COMMAND_LINE_CAPACITY);
         CloseRegKey(hCommand);
     }
     CloseRegKey(hVerb);
@@ -111,22 +162,21 @@ bool ReadAssociation(const char* pszExtension, char* pszMenuText, char* pszComma
 bool WriteAssociation(const char* pszExtension, const char* pszMenuText, const char* pszCommandLine)
 {
     HKEY hFileType;
-    if (!OpenFileTypeKey(pszExtension, &hFileType))
+    if (!OpenFileTypeKey(pszExtension, KEY_CREATE_SUB_KEY, &hFileType))
         return false;
     HKEY hShell;
     HKEY hVerb;
     HKEY hCommand;
     bool fWritten = false;
-    if (CreateRegKey(hFileType, SHELL_KEY_NAME, &hShell))
+    if (CreateRegKey(hFileType, SHELL_KEY_NAME, KEY_CREATE_SUB_KEY, &hShell))
     {
-        if (CreateRegKey(hShell, VERB_NAME, &hVerb))
+        if (CreateRegKey(hShell, VERB_NAME, KEY_CREATE_SUB_KEY | VALUE_ACCESS, &hVerb))
         {
-            WriteRegDefault(hVerb, pszMenuText);
-            if (CreateRegKey(hVerb, COMMAND_KEY_NAME, &hCommand))
+            const bool fMenuWritten = !pszMenuText || WriteRegDefault(hVerb, pszMenuText);
+            if (CreateRegKey(hVerb, COMMAND_KEY_NAME, VALUE_ACCESS, &hCommand))
             {
-                WriteRegDefault(hCommand, pszCommandLine);
+                fWritten = (!pszCommandLine || WriteRegDefault(hCommand, pszCommandLine)) && fMenuWritten;
                 CloseRegKey(hCommand);
-                fWritten = true;
             }
             CloseRegKey(hVerb);
         }
@@ -139,20 +189,20 @@ bool WriteAssociation(const char* pszExtension, const char* pszMenuText, const c
 bool RemoveAssociation(const char* pszExtension)
 {
     HKEY hShell;
-    if (!OpenShellKey(pszExtension, &hShell))
-        return false;
-    HKEY hVerb;
-    if (RegKeyExists(hShell, VERB_NAME) && OpenRegKey(hShell, VERB_NAME, &hVerb))
+    if (OpenShellKey(pszExtension, &hShell))
     {
-        // A verb that holds other subkeys stays: the platform deletes only
-        // keys without subkeys, and nothing here is recursive.
-        if (RegKeyExists(hVerb, COMMAND_KEY_NAME))
+        HKEY hVerb;
+        if (OpenRegKey(hShell, VERB_NAME, KEY_READ, &hVerb))
+        {
+            // A verb that holds other subkeys stays: the platform deletes only
+            // keys without subkeys, and nothing here is recursive.
             DeleteRegKey(hVerb, COMMAND_KEY_NAME);
-        CloseRegKey(hVerb);
-        DeleteRegKey(hShell, VERB_NAME);
+            CloseRegKey(hVerb);
+            DeleteRegKey(hShell, VERB_NAME);
+        }
+        CloseRegKey(hShell);
     }
-    CloseRegKey(hShell);
-    return true;
+    return !IsRegistered(pszExtension);
 }
 
 bool LoadAssociations(AssociationSet* pSet)
@@ -161,7 +211,7 @@ bool LoadAssociations(AssociationSet* pSet)
     for (const ExtensionInfo& info : ExtensionTable)
     {
         AssociationEntry& entry = EntryOf(pSet, info);
-        entry.location[0] = '\0';
+        SetLocation(info.extension, entry.location);
         if (ReadAssociation(info.extension, entry.menuText, entry.commandLine))
         {
             pSet->flags |= info.bit;
@@ -191,17 +241,31 @@ uint32_t GetChangedAssociations(const AssociationSet* pNewSet, const Association
     return uChanged;
 }
 
-bool ApplyAssociations(const AssociationSet* pNewSet, uint32_t uChanged)
+bool ApplyAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet, uint32_t uChanged,
+                       uint32_t* puFailed)
 {
+    *puFailed = 0;
     for (const ExtensionInfo& info : ExtensionTable)
     {
         if (!(uChanged & info.bit))
             continue;
         const AssociationEntry& entry = EntryOf(pNewSet, info);
+        const AssociationEntry& oldEntry = EntryOf(pOldSet, info);
+        const bool fWasRegistered = (pOldSet->flags & info.bit) != 0;
+        bool fDone;
         if (pNewSet->flags & info.bit)
-            WriteAssociation(info.extension, entry.menuText, entry.commandLine);
+        {
+            const bool fMenu = !fWasRegistered || !IsSameString(entry.menuText, oldEntry.menuText);
+            const bool fCommand = !fWasRegistered || !IsSameString(entry.commandLine, oldEntry.commandLine);
+            fDone = WriteAssociation(info.extension, fMenu ? entry.menuText : nullptr,
+                                     fCommand ? entry.commandLine : nullptr);
+        }
         else
-            RemoveAssociation(info.extension);
+        {
+            fDone = SharesFileTypeToKeep(pNewSet, info) || RemoveAssociation(info.extension);
+        }
+        if (!fDone)
+            *puFailed |= info.bit;
     }
-    return true;
+    return *puFailed == 0;
 }

@@ -41,7 +41,7 @@ extern const ExtensionInfo ExtensionTable[ASSOCIATION_COUNT];
 
 struct AssociationEntry
 {
-    char location[LOCATION_CAPACITY];         // shown by the dialog only; loading empties it
+    char location[LOCATION_CAPACITY];         // the verb's key, shown by the dialog only
     char menuText[MENU_TEXT_CAPACITY];        // default value of the verb key
     char commandLine[COMMAND_LINE_CAPACITY];  // default value of the verb's "command" key
 };
@@ -63,25 +63,36 @@ unsigned BuildCommandLineFor(const char* pszProgramPath, char* pBuffer);
 // The key that holds the extension's "shell": the file type its key names,
 // when that key exists, else the extension key. Always true.
 bool GetFileTypeKeyName(const char* pszExtension, char* pszName);
-// Open the file-type key, its "shell", or "shell\quorzel"; the outer keys
-// are closed again. The caller closes the key returned.
-bool OpenFileTypeKey(const char* pszExtension, HKEY* phKey);
+// Open the file-type key with the access asked for, or its "shell" or
+// "shell\quorzel" for reading; the outer keys are closed again. The caller
+// closes the key returned.
+bool OpenFileTypeKey(const char* pszExtension, REGSAM samAccess, HKEY* phKey);
 bool OpenShellKey(const char* pszExtension, HKEY* phKey);
 bool OpenVerbKey(const char* pszExtension, HKEY* phKey);
 
-// True when the verb and its "command" can be opened; fills both texts.
+// True when the verb and its "command" can be opened; fills both texts, with
+// as much of a value too long for its field as fits.
 bool ReadAssociation(const char* pszExtension, char* pszMenuText, char* pszCommandLine);
-// Creates or updates the verb under an existing file-type key.
+// Creates or updates the verb under an existing file-type key; a null text
+// leaves its value as it is. True when every key and value was written.
 bool WriteAssociation(const char* pszExtension, const char* pszMenuText, const char* pszCommandLine);
-// Deletes "command" and the verb; "shell" stays. True when "shell" opened.
+// Deletes "command" and the verb; "shell" stays. True when the extension is
+// no longer registered afterwards.
 bool RemoveAssociation(const char* pszExtension);
 
-// Both extensions from the registry, the defaults where not registered.
+// Both extensions from the registry, the defaults where not registered, and
+// the key each verb is in or would be written to.
 bool LoadAssociations(AssociationSet* pSet);
 // The bits of the extensions switched on or off, or registered in both sets
 // with a different menu text or command line.
 uint32_t GetChangedAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet);
-// Writes or removes each extension whose bit is in uChanged, nothing else.
-bool ApplyAssociations(const AssociationSet* pNewSet, uint32_t uChanged);
+// Writes or removes each extension whose bit is in uChanged, nothing else. An
+// extension registered in the old set gets only the texts that differ from
+// it; a file type that two extensions share keeps its verb while either of
+// them is to be registered, and for texts that both set, the later one in
+// the table (".cur") is written last. True when every change was made; else
+// the bits of the extensions that could not be changed are in *puFailed.
+bool ApplyAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet, uint32_t uChanged,
+                       uint32_t* puFailed);
 
 #endif

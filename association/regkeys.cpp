@@ -1,18 +1,21 @@
-// The registry primitives: thin wrappers of advapi32 that open everything
-// with full access and keep every value read terminated within its buffer.
+// The registry primitives: thin wrappers of advapi32 that open keys with the
+// access asked for and keep every value read terminated within its buffer.
 #include "association/regkeys.h"
 
+#include <stdlib.h>
 #include <string.h>
 
-bool OpenRegKey(HKEY hParent, const char* pszName, HKEY* phKey)
+#include "TOOLS/toolsys.h"
+
+bool OpenRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey)
 {
-    return RegOpenKeyExA(hParent, pszName, 0, KEY_ALL_ACCESS, phKey) == ERROR_SUCCESS;
+    return RegOpenKeyExA(hParent, pszName, 0, samAccess, phKey) == ERROR_SUCCESS;
 }
 
-bool CreateRegKey(HKEY hParent, const char* pszName, HKEY* phKey)
+bool CreateRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey)
 {
     char szNoClass[] = "";
-    return RegCreateKeyExA(hParent, pszName, 0, szNoClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, phKey,
+    return RegCreateKeyExA(hParent, pszName, 0, szNoClass, REG_OPTION_NON_VOLATILE, samAccess, nullptr, phKey,
                            nullptr) == ERROR_SUCCESS;
 }
 
@@ -29,7 +32,7 @@ bool DeleteRegKey(HKEY hParent, const char* pszName)
 bool RegKeyExists(HKEY hParent, const char* pszName)
 {
     HKEY hKey;
-    if (!OpenRegKey(hParent, pszName, &hKey))
+    if (!OpenRegKey(hParent, pszName, KEY_READ, &hKey))
         return false;
     CloseRegKey(hKey);
     return true;
@@ -54,8 +57,29 @@ bool ReadRegDefault(HKEY hKey, char* pBuffer, unsigned nCapacity)
     return false;
 }
 
+bool ReadRegText(HKEY hKey, char* pBuffer, unsigned nCapacity)
+{
+    if (ReadRegDefault(hKey, pBuffer, nCapacity))
+        return true;
+    // Too long for the buffer: the whole value in a block of its own size.
+    DWORD dwSize = 0;
+    if (RegQueryValueExA(hKey, nullptr, nullptr, nullptr, nullptr, &dwSize) != ERROR_SUCCESS || dwSize == 0)
+        return false;
+    char* pValue = static_cast<char*>(malloc(size_t(dwSize) + 1));
+    if (!pValue)
+        return false;
+    const bool fRead = ReadRegDefault(hKey, pValue, dwSize + 1);
+    if (fRead)
+        CopyString(pBuffer, nCapacity, pValue);
+    free(pValue);
+    return fRead;
+}
+
 bool WriteRegDefault(HKEY hKey, const char* pszText)
 {
+    DWORD dwType = REG_NONE;
+    RegQueryValueExA(hKey, nullptr, nullptr, &dwType, nullptr, nullptr);
     const DWORD dwSize = static_cast<DWORD>(strlen(pszText)) + 1;
-    return RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), dwSize) == ERROR_SUCCESS;
+    return RegSetValueExA(hKey, nullptr, 0, dwType == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ,
+                          reinterpret_cast<const BYTE*>(pszText), dwSize) == ERROR_SUCCESS;
 }

@@ -18,8 +18,7 @@ namespace
 // ".cur" names the file type "curfile", as on Windows; ".ico" names none.
 void LayOut(std::vector<std::string> layout)
 {
-    for (const char* pszKey : {".cur", "curfile", ".ico"})
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, pszKey);
+    DeleteClassesKeys({".cur", "curfile", ".ico"});
     layout.insert(layout.begin(), {".cur=curfile", "curfile", ".ico"});
     for (const std::string& line : layout)
         CreateClassesKey(line);
@@ -27,6 +26,18 @@ void LayOut(std::vector<std::string> layout)
 
 const std::string CUR_VERB = "curfile\\shell\\quorzel";
 const std::string ICO_VERB = ".ico\\shell\\quorzel";
+// "表" and half of a second character, and how an edit shows them.
+const std::string HALF = "\x95\x5C\x95";
+const std::string HALF_SHOWN = "\x95\x5C\x81\x45";
+
+std::string Repeat(const std::string& text, int nTimes)
+{
+    std::string repeated;
+    while (nTimes-- > 0)
+        repeated += text;
+    return repeated;
+}
+
 const std::vector<std::string> BOTH = {CUR_VERB, CUR_VERB + "\\command", ICO_VERB,
                                        ICO_VERB + "\\command"};
 
@@ -199,7 +210,7 @@ void EditRestoreAndConfirm(HWND hwnd)
     SendMessageA(hwnd, WM_SYSCOMMAND, IDM_RESTORE_SETTINGS, 0);
     EXPECT_EQ(OPEN, Row(hwnd, IDC_CUR_CHECK)) << "restored";
     EXPECT_EQ(CHECKED, Row(hwnd, IDC_ICO_CHECK)) << "restored";
-    EXPECT_EQ("old", Text(hwnd, IDC_CUR_MENU)) << "restored";
+    EXPECT_EQ(HALF_SHOWN, Text(hwnd, IDC_CUR_MENU)) << "restored";
     PostMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUT, 0);
     HWND hwndAbout = WaitForDialog(GetCurrentProcessId(), 2);
     EXPECT_NE(nullptr, hwndAbout) << "the About box shown";
@@ -208,10 +219,13 @@ void EditRestoreAndConfirm(HWND hwnd)
 }
 
 // Both registered with REG_BINARY values, which the program never writes: a rewrite shows even
-// where the text stays the same. Esc and an OK without a change write nothing.
+// where the text stays the same. The ".cur" menu text ends in half a character, which its edit
+// shows otherwise. Esc and an OK without a change write nothing; an edit rewrites its value
+// alone, cut between characters where it does not fit.
 TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
 {
-    LayOut({BOTH[0] + ":old", BOTH[1] + ":old", BOTH[2] + ":old", BOTH[3] + ":old"});
+    LayOut({BOTH[0] + "=binary:" + HALF, BOTH[1] + "=binary:old", BOTH[2] + "=binary:old",
+            BOTH[3] + "=binary:old"});
     const auto editAndEscape = [](HWND hwnd) {
         Click(hwnd, IDC_CUR_CHECK);
         SetDlgItemTextA(hwnd, IDC_ICO_COMMAND, "x");
@@ -220,13 +234,18 @@ TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
     };
     EXPECT_EQ(FALSE, RunModal(ShowDialog, editAndEscape)) << "the result of Esc (-1: none)";
     EXPECT_EQ(TRUE, RunModal(ShowDialog, EditRestoreAndConfirm)) << "the result: OK";
-    EXPECT_EQ("binary:old|binary:old|binary:old|binary:old|", Values(BOTH)) << "nothing written";
-    const auto editTheCommand = [](HWND hwnd) {
+    const std::string unchanged = "binary:" + HALF + "|binary:old|binary:old|binary:old|";
+    EXPECT_EQ(unchanged, Values(BOTH)) << "nothing written";
+    const auto editTwoTexts = [](HWND hwnd) {
         SetDlgItemTextA(hwnd, IDC_CUR_COMMAND, "old x");
+        SetDlgItemTextA(hwnd, IDC_ICO_MENU, Repeat("表", 16400).c_str());
         Click(hwnd, IDOK);
     };
-    EXPECT_EQ(TRUE, RunModal(ShowDialog, editTheCommand)) << "the result: OK";
-    EXPECT_EQ("old|old x|binary:old|binary:old|", Values(BOTH)) << "the command edited";
+    EXPECT_EQ(TRUE, RunModal(ShowDialog, editTwoTexts)) << "the result: OK";
+    EXPECT_EQ("binary:" + HALF + "|old x|", Values({BOTH[0], BOTH[1]}))
+        << "the .cur command edited";
+    EXPECT_EQ(Repeat("表", 16383), ReadClassesKey(BOTH[2]))
+        << "32,800 bytes, cut between characters";
     const auto removeBoth = [](HWND hwnd) {
         Click(hwnd, IDC_CUR_CHECK);
         Click(hwnd, IDC_ICO_CHECK);
@@ -235,6 +254,26 @@ TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
     EXPECT_EQ(TRUE, RunModal(ShowDialog, removeBoth)) << "the result: OK";
     EXPECT_EQ("<absent>|<absent>|<no value>|", Values({BOTH[0], BOTH[2], "curfile\\shell"}))
         << "both removed; shell stays";
+}
+
+// A file type that the user may only read: OK says which extension it could not change, and
+// the dialog stays open.
+TEST(AssociationDialog, SaysWhatItCouldNotChange)
+{
+    LayOut({"read-only curfile"});
+    const INT_PTR nResult = RunModal(ShowDialog, [](HWND hwnd) {
+        Click(hwnd, IDC_CUR_CHECK);
+        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        HWND hwndMessage = WaitForDialog(GetCurrentProcessId(), 2);
+        EXPECT_EQ("*.cur の関連づけを変更できませんでした。\r\n"
+                  "変更するには、quorzel を管理者として実行してください。",
+                  Text(hwndMessage, 0xFFFF));
+        SendMessageA(hwndMessage, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(IsWindowVisible(hwnd)) << "the dialog, after the message";
+    });
+    EXPECT_EQ(-1, nResult) << "the dialog's result: -1, still open after its OK";
+    EXPECT_EQ("<absent>|", Values({CUR_VERB}));
+    DeleteClassesKeys({"curfile"});
 }
 
 // quorzel.exe started from where an installer puts it, and a second time while the first shows
