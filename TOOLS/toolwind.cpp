@@ -61,11 +61,12 @@ POINT GetPlacementOrigin(HWND hWnd)
     return pt;
 }
 
-// Where the work area cannot be read, the primary screen stands for it.
-RECT GetWorkAreaOrScreen()
+// Where the monitor's work area cannot be read, the primary one's stands for
+// it, and the primary screen for that.
+RECT GetWorkAreaOf(HMONITOR hMonitor)
 {
     RECT rc;
-    if (!GetWorkArea(&rc))
+    if (!GetMonitorWorkArea(hMonitor, &rc) && !GetWorkArea(&rc))
         SetRect(&rc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return rc;
 }
@@ -78,6 +79,19 @@ void ClampSpan(LONG* pnStart, LONG nLength, LONG nLow, LONG nHigh)
         *pnStart = nHigh - nLength;
     if (*pnStart < nLow)
         *pnStart = nLow;
+}
+
+// Moves the window's top-left corner to the screen point, kept so that the
+// whole window lies inside the work area. Right and bottom first, so that a
+// window larger than the work area lines up with its left and top edges.
+void PlaceInWorkArea(HWND hWnd, POINT pt, const RECT& rcWork)
+{
+    SIZE size;
+    GetWindowSize(hWnd, &size);
+    ClampSpan(&pt.x, size.cx, rcWork.left, rcWork.right);
+    ClampSpan(&pt.y, size.cy, rcWork.top, rcWork.bottom);
+    ScreenToPlacement(hWnd, &pt);
+    MoveWindowTo(hWnd, pt.x, pt.y);
 }
 
 }  // namespace
@@ -209,6 +223,17 @@ bool GetWorkArea(RECT* prcWorkArea)
     return SystemParametersInfoA(SPI_GETWORKAREA, 0, prcWorkArea, 0) != FALSE;
 }
 
+bool GetMonitorWorkArea(HMONITOR hMonitor, RECT* prcWorkArea)
+{
+    MONITORINFO info;
+    ClearBytes(&info, sizeof info);
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(hMonitor, &info))
+        return false;
+    *prcWorkArea = info.rcWork;
+    return true;
+}
+
 // ---- placement ----
 
 bool MoveWindowTo(HWND hWnd, int x, int y)
@@ -260,16 +285,16 @@ void CenterWindowOnCursor(HWND hWnd)
     POINT pt;
     if (!GetCursorPos(&pt))
         return;  // no cursor position to centre on: the window stays
+    const RECT rcWork = GetWorkAreaOf(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST));
     OffsetPoint(&pt, -(size.cx / 2), -(size.cy / 2));
+    PlaceInWorkArea(hWnd, pt, rcWork);
+}
 
-    // Right and bottom first, so that a window larger than the work area
-    // lines up with its left and top edges.
-    const RECT rcWork = GetWorkAreaOrScreen();
-    ClampSpan(&pt.x, size.cx, rcWork.left, rcWork.right);
-    ClampSpan(&pt.y, size.cy, rcWork.top, rcWork.bottom);
-
-    ScreenToPlacement(hWnd, &pt);
-    MoveWindowTo(hWnd, pt.x, pt.y);
+void KeepWindowInWorkArea(HWND hWnd)
+{
+    POINT pt;
+    GetWindowOrigin(hWnd, &pt);
+    PlaceInWorkArea(hWnd, pt, GetWorkAreaOf(MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST)));
 }
 
 // ---- control and window state ----

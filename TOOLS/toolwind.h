@@ -30,10 +30,12 @@ int GetDlgItemBottom(HWND hwndDlg, int nIDDlgItem);
 // Makes a screen point relative to the top-left corner of the outer rectangle.
 bool ScreenToWindow(HWND hWnd, POINT* ppt);
 
-// The mouse cursor relative to a window's client area, and the work area.
+// The mouse cursor relative to a window's client area, and the work area: of
+// the primary monitor, or of the monitor nearest to a point or to a window.
 bool GetCursorPosInClient(HWND hWnd, POINT* ppt);
 bool IsCursorInClient(HWND hWnd);
 bool GetWorkArea(RECT* prcWorkArea);
+bool GetMonitorWorkArea(HMONITOR hMonitor, RECT* prcWorkArea);
 
 // Placement. Positions are those SetWindowPos takes: the parent's client
 // coordinates for a child window, the screen for a top-level one. The results
@@ -50,9 +52,13 @@ bool ResizeWindowBy(HWND hWnd, int dw, int dh);
 void DeferWindowBy(HDWP* phdwp, HWND hWnd, int dx, int dy, int dw, int dh);
 void DeferDlgItemBy(HDWP* phdwp, HWND hwndDlg, int nIDDlgItem, int dx, int dy, int dw, int dh);
 
-// Centres the window on the mouse cursor, kept inside the work area (a window
-// larger than the work area lines up with its left and top edges).
+// Centres the window on the mouse cursor, kept inside the work area of the
+// cursor's monitor (a window larger than the work area lines up with its left
+// and top edges).
 void CenterWindowOnCursor(HWND hWnd);
+// Moves the window as little as it takes to lie inside the work area of its
+// monitor, as CenterWindowOnCursor keeps it there.
+void KeepWindowInWorkArea(HWND hWnd);
 
 // Control and window state. SetWindowVisible never activates the window and
 // gives whether it was visible before; EnableDlgItem gives whether the control

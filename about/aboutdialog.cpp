@@ -85,7 +85,6 @@ BOOL OnInitDialog(HWND hwndDlg, AboutDialogData* pData)
     SetPropA(hwndDlg, PROP_ABOUTDIALOGDATA, pData);
     SetWindowIcon(hwndDlg, ICON_BIG, pData->largeIcon);
     SetWindowIcon(hwndDlg, ICON_SMALL, pData->smallIcon);
-    CenterWindowOnCursor(hwndDlg);
     ShowVersionTexts(hwndDlg);
     SetFreeResourcesLine(GetDlgItem(hwndDlg, IDC_ABOUT_RESOURCES));
     HWND hwndLink = GetDlgItem(hwndDlg, IDC_ABOUT_LINK);
@@ -95,6 +94,7 @@ BOOL OnInitDialog(HWND hwndDlg, AboutDialogData* pData)
     HWND hwndToolTip = CreateToolTipWindow(hwndDlg, GetModuleHandleA(nullptr));
     AddToolTip(hwndToolTip, hwndDlg, hwndLink, LINK_TOOLTIP_TEXT);
     FitAboutTexts(hwndDlg);
+    CenterWindowOnCursor(hwndDlg);  // at its final size, so that all of it lies in the work area
     return TRUE;
 }
 
@@ -106,11 +106,15 @@ BOOL OnCommand(HWND hwndDlg, WORD wID)
 }
 
 // Hands the support site to the shell's default action; the box ends either way.
+// Clicks that come before it has ended, however fast, open nothing more.
 BOOL OpenLink(HWND hwndDlg)
 {
-    const AboutDialogData* pData = GetAboutDialogData(hwndDlg);
-    if (pData)
+    AboutDialogData* pData = GetAboutDialogData(hwndDlg);
+    if (pData && !pData->linkOpened)
+    {
+        pData->linkOpened = true;
         ShellExecuteA(hwndDlg, nullptr, pData->info->url, nullptr, nullptr, SW_SHOWNORMAL);
+    }
     EndDialog(hwndDlg, IDOK);
     return TRUE;
 }
@@ -162,6 +166,7 @@ bool ShowAboutDialog(HWND hwndParent, const AboutBoxInfo* pInfo)
     data.largeIcon = GetModuleIcon(hModule, SHGFI_LARGEICON);
     data.smallIcon = GetModuleIcon(hModule, SHGFI_SMALLICON);
     data.info = pInfo;
+    data.linkOpened = false;
     DialogBoxIndirectParamA(hModule, static_cast<LPCDLGTEMPLATEA>(pTemplate), hwndParent, AboutDialogProc,
                             reinterpret_cast<LPARAM>(&data));
     g_hwndAboutDialog = nullptr;

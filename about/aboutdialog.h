@@ -22,6 +22,7 @@ struct AboutDialogData
     HICON largeIcon;
     HICON smallIcon;
     const AboutBoxInfo* info;
+    bool linkOpened;  // set by the link's first click
 };
 
 const char PROP_ABOUTDIALOGDATA[] = "PROP_ABOUTDIALOGDATA";

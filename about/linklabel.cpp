@@ -126,11 +126,13 @@ LRESULT OnMouseMove(HWND hwndCtrl, WPARAM wParam, LPARAM lParam)
     return PassOn(hwndCtrl, WM_MOUSEMOVE, wParam, lParam);
 }
 
-LRESULT OnLButtonDown(HWND hwndCtrl, WPARAM wParam, LPARAM lParam)
+// A press, also the second of a double click (the static class asks for
+// those): each press and release on the control is a click of its own.
+LRESULT OnLButtonDown(HWND hwndCtrl, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     SetCapture(hwndCtrl);
     InvalidateWindow(hwndCtrl);
-    return PassOn(hwndCtrl, WM_LBUTTONDOWN, wParam, lParam);
+    return PassOn(hwndCtrl, uMsg, wParam, lParam);
 }
 
 LRESULT OnLButtonUp(HWND hwndCtrl, WPARAM wParam, LPARAM lParam)
@@ -204,12 +206,17 @@ LRESULT OnPaint(HWND hwndCtrl)
     return 0;
 }
 
-// Gives the control its previous procedure back and frees what it owned.
-// The hover timer ends with the window.
-LRESULT OnDestroy(HWND hwndCtrl, WPARAM wParam, LPARAM lParam)
+// Frees what the link label owned once the control has gone, so that a
+// subclass made after it still gets WM_NCDESTROY. Its previous procedure is
+// put back only while the link label is the top of the chain: a later
+// subclass would be cut out.
+LRESULT OnNcDestroy(HWND hwndCtrl, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC pfnOriginal = GetOriginalProc(hwndCtrl);
-    if (pfnOriginal)
+    KillTimer(hwndCtrl, LINKLABEL_TIMER_ID);
+    if (HoldsCapture(hwndCtrl))
+        ReleaseCapture();
+    if (pfnOriginal && GetWindowLongPtrA(hwndCtrl, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(LinkLabelWndProc))
         SetWindowLongPtrA(hwndCtrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOriginal));
     RemovePropA(hwndCtrl, LLPROP_ORIGINALPROC);
     RemovePropA(hwndCtrl, LLPROP_CONTROLSTATE);
@@ -220,8 +227,8 @@ LRESULT OnDestroy(HWND hwndCtrl, WPARAM wParam, LPARAM lParam)
     if (hCursor)
         DestroyCursor(hCursor);
     if (!pfnOriginal)
-        return DefWindowProcA(hwndCtrl, WM_DESTROY, wParam, lParam);
-    return CallWindowProcA(pfnOriginal, hwndCtrl, WM_DESTROY, wParam, lParam);
+        return DefWindowProcA(hwndCtrl, WM_NCDESTROY, wParam, lParam);
+    return CallWindowProcA(pfnOriginal, hwndCtrl, WM_NCDESTROY, wParam, lParam);
 }
 
 }  // namespace
@@ -295,15 +302,16 @@ LRESULT CALLBACK LinkLabelWndProc(HWND hwndCtrl, UINT uMsg, WPARAM wParam, LPARA
     case WM_MOUSEMOVE:
         return OnMouseMove(hwndCtrl, wParam, lParam);
     case WM_LBUTTONDOWN:
-        return OnLButtonDown(hwndCtrl, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        return OnLButtonDown(hwndCtrl, uMsg, wParam, lParam);
     case WM_LBUTTONUP:
         return OnLButtonUp(hwndCtrl, wParam, lParam);
     case WM_NOTIFY:
         return OnNotify(hwndCtrl, wParam, lParam);
     case WM_PAINT:
         return OnPaint(hwndCtrl);
-    case WM_DESTROY:
-        return OnDestroy(hwndCtrl, wParam, lParam);
+    case WM_NCDESTROY:
+        return OnNcDestroy(hwndCtrl, wParam, lParam);
     default:
         return PassOn(hwndCtrl, uMsg, wParam, lParam);
     }

@@ -25,7 +25,7 @@ struct NMLINKLABEL
 // State flags, kept as the value of LLPROP_CONTROLSTATE.
 const UINT_PTR LLSTATE_HOT = 1;
 
-// The per-control window properties, present from SubclassLinkLabel until WM_DESTROY.
+// The per-control window properties, present from SubclassLinkLabel until WM_NCDESTROY.
 const char LLPROP_ORIGINALPROC[] = "LLPROP_ORIGINALPROC";
 const char LLPROP_CONTROLSTATE[] = "LLPROP_CONTROLSTATE";
 const char LLPROP_CURSOR[] = "LLPROP_CURSOR";

@@ -179,6 +179,7 @@ void ShowGroupDetails(HWND hwndDlg, int nGroup, bool fOpen)
 
     g_state.nCurrentHeight += dy;  // first: the size limits pin the height
     ResizeWindowBy(hwndDlg, 0, dy);
+    KeepWindowInWorkArea(hwndDlg);  // grown near an edge of the screen
     // The details button moves while it handles its own click: paint it and
     // its neighbours again after the dialog's background.
     RedrawWindow(hwndDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -1,7 +1,8 @@
 // The About box under Wine, driven like a user: its texts from the version resources of the
-// program it runs in, the fitted layout, its face for dragging, the link's click, the keys that
-// end it, a screenshot.
+// program it runs in, the fitted layout and its place on the screen, its face for dragging, the
+// link's look, tooltip and clicks, the keys that end it, a screenshot.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,11 @@
 #include "TOOLS/toolwind.h"
 #include "about/aboutdialog.h"
 #include "about/dialogtemplate.h"
+#include "about/linklabel.h"
 #include "support/screen.h"
 
 namespace
 {
-
-std::string Text(HWND hWnd)
-{
-    char szText[1024] = "";
-    SendMessageA(hWnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText));
-    return szText;
-}
 
 // The box as ShowAboutDialog runs it, with the test's link, while drive acts on it.
 const char* g_pszUrl;
@@ -31,90 +26,133 @@ INT_PTR RunAboutBox(const char* pszUrl, void (*drive)(HWND))
     return RunModal(
         [] {
             const AboutBoxInfo info = {g_pszUrl};
-            AboutDialogData data = {GetModuleIcon(GetModuleHandleA(nullptr), SHGFI_LARGEICON),
-                                    nullptr, &info};
+            HICON hIcon = GetModuleIcon(GetModuleHandleA(nullptr), SHGFI_LARGEICON);
+            AboutDialogData data = {hIcon, nullptr, &info, false};
             void* pTemplate = BuildAboutTemplate();
             const INT_PTR nResult = DialogBoxIndirectParamA(
                 GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(pTemplate), nullptr,
                 AboutDialogProc, reinterpret_cast<LPARAM>(&data));
-            DestroyIcon(data.largeIcon);
+            DestroyIcon(hIcon);
             free(pTemplate);
             return nResult;
         },
         drive);
 }
 
-// The width of the control's text in the control's own font.
-LONG TextWidth(HWND hwndCtrl)
+// The tooltip's text for the link.
+std::string ToolTipText(HWND hwndDlg, HWND hwndLink)
 {
-    HDC hdc = GetDC(hwndCtrl);
-    SelectObject(hdc, HFONT(SendMessageA(hwndCtrl, WM_GETFONT, 0, 0)));
-    SIZE size = {};
-    const std::string text = Text(hwndCtrl);
-    GetTextExtentPoint32A(hdc, text.c_str(), int(text.size()), &size);
-    ReleaseDC(hwndCtrl, hdc);
-    return size.cx;
+    HWND hwndTip = nullptr;
+    do
+        hwndTip = FindWindowExA(nullptr, hwndTip, TOOLTIPS_CLASSA, nullptr);
+    while (hwndTip && GetWindow(hwndTip, GW_OWNER) != hwndDlg);
+    char szText[80] = "";
+    TOOLINFOA info = {TTTOOLINFOA_V1_SIZE, TTF_IDISHWND, hwndDlg, UINT_PTR(hwndLink)};
+    info.lpszText = szText;
+    SendMessageA(hwndTip, TTM_GETTEXTA, sizeof szText, LPARAM(&info));
+    return szText;
 }
+
+RECT g_rcWork;
 
 // The lines widen from their one unit to their texts; the box grows by the largest growth from
-// its 38 units. The template's bytes are checked on their own (DialogTemplate.*).
-TEST(AboutBox, ShowsItsOwnVersionFitsItsLinesDragsByItsFaceAndEndsWithOneOnEnter)
+// its 38 units, centred on the mouse. The template's bytes are checked on their own.
+void CheckTextsLayoutAndLink(HWND hwnd)
 {
-    const INT_PTR nResult = RunAboutBox(SUPPORT_SITE_URL, [](HWND hwnd) {
-        EXPECT_EQ("quorzel について", Text(hwnd));
-        EXPECT_EQ("quorzel ver. 0.02", Text(GetDlgItem(hwnd, IDC_ABOUT_VERSION)));
-        EXPECT_EQ(SUPPORT_SITE_URL, Text(GetDlgItem(hwnd, IDC_ABOUT_LINK)));
-        EXPECT_EQ("", Text(GetDlgItem(hwnd, IDC_ABOUT_RESOURCES)))
-            << "the resources line, without rsrc32.dll";
-        EXPECT_NE(0, SendDlgItemMessageA(hwnd, IDC_ABOUT_ICON, STM_GETICON, 0, 0))
-            << "the program's icon shown";
-        RECT rcBox = {0, 0, 38, 0};
-        RECT rcLine = {0, 0, 1, 0};
-        MapDialogRect(hwnd, &rcBox);
-        MapDialogRect(hwnd, &rcLine);
-        LONG nLargestGrowth = 0;
-        for (int nID : {IDC_ABOUT_VERSION, IDC_ABOUT_LINK, IDC_ABOUT_RESOURCES})
-        {
-            const LONG nWidth = std::max(rcLine.right, TextWidth(GetDlgItem(hwnd, nID)));
-            EXPECT_EQ(nWidth, GetWindowWidth(GetDlgItem(hwnd, nID))) << "the width of line " << nID;
-            nLargestGrowth = std::max(nLargestGrowth, nWidth - rcLine.right);
-        }
-        RECT rcClient;
-        GetClientRect(hwnd, &rcClient);
-        EXPECT_EQ(rcBox.right + nLargestGrowth, rcClient.right) << "the client width";
-        EXPECT_NEAR(WindowCenter(hwnd).x, WindowCenter(GetDlgItem(hwnd, IDOK)).x, 1)
-            << "OK's centre";
-        POINT ptFace = {4, 4};  // above the icon
-        ClientToScreen(hwnd, &ptFace);
-        EXPECT_EQ(HTCAPTION, SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(ptFace.x, ptFace.y)))
-            << "on the face";
-        SetCursorPos(0, 0);
-        Sleep(300);
-        SaveWindowBitmap(hwnd, "about_box.bmp");
-        PressKeys({VK_RETURN});
-    });
-    EXPECT_EQ(IDOK, nResult) << "the result of Enter";
+    HWND hwndLink = GetDlgItem(hwnd, IDC_ABOUT_LINK);
+    EXPECT_EQ("quorzel について", WindowText(hwnd));
+    EXPECT_EQ("quorzel ver. 0.02", WindowText(GetDlgItem(hwnd, IDC_ABOUT_VERSION)));
+    EXPECT_EQ(SUPPORT_SITE_URL, WindowText(hwndLink));
+    EXPECT_EQ("", WindowText(GetDlgItem(hwnd, IDC_ABOUT_RESOURCES))) << "without rsrc32.dll";
+    EXPECT_NE(0, SendDlgItemMessageA(hwnd, IDC_ABOUT_ICON, STM_GETICON, 0, 0)) << "the icon";
+    RECT rcBox = {0, 0, 38, 0};
+    RECT rcLine = {0, 0, 1, 0};
+    MapDialogRect(hwnd, &rcBox);
+    MapDialogRect(hwnd, &rcLine);
+    LONG nLargestGrowth = 0;
+    for (int nID : {IDC_ABOUT_VERSION, IDC_ABOUT_LINK, IDC_ABOUT_RESOURCES})
+    {
+        const LONG nWidth = std::max(rcLine.right, TextExtent(GetDlgItem(hwnd, nID)).cx);
+        EXPECT_EQ(nWidth, GetWindowWidth(GetDlgItem(hwnd, nID))) << "the width of line " << nID;
+        nLargestGrowth = std::max(nLargestGrowth, nWidth - rcLine.right);
+    }
+    RECT rcClient;
+    GetClientRect(hwnd, &rcClient);
+    EXPECT_EQ(rcBox.right + nLargestGrowth, rcClient.right) << "the client width";
+    EXPECT_NEAR(WindowCenter(hwnd).x, WindowCenter(GetDlgItem(hwnd, IDOK)).x, 1) << "OK's centre";
+    const POINT ptCenter = WindowCenter(hwnd);
+    EXPECT_NEAR((g_rcWork.left + g_rcWork.right) / 2, ptCenter.x, 1) << "centred on the mouse";
+    EXPECT_NEAR((g_rcWork.top + g_rcWork.bottom) / 2, ptCenter.y, 1) << "centred on the mouse";
+    POINT ptFace = {4, 4};  // above the icon
+    ClientToScreen(hwnd, &ptFace);
+    EXPECT_EQ(HTCAPTION, SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(ptFace.x, ptFace.y)));
+
+    MoveMouseTo(WindowCenter(hwndLink));
+    Sleep(200);
+    EXPECT_TRUE(TakeScreenshot(WindowRect(hwndLink)).Has(RGB(255, 0, 0))) << "red under the mouse";
+    CURSORINFO cursor = {sizeof cursor};
+    GetCursorInfo(&cursor);
+    EXPECT_EQ(GetPropA(hwndLink, LLPROP_CURSOR), cursor.hCursor) << "the hand over the link";
+    EXPECT_EQ("サポートサイトへ", ToolTipText(hwnd, hwndLink));
+    SetCursorPos(0, 0);
+    Sleep(300);
+    SaveWindowBitmap(hwnd, "about_box.bmp");
+    PressKeys({VK_RETURN});
 }
 
-TEST(AboutBox, EndsWithTwoOnEscAndWithOneOnTheLinkWhichItHandsToTheShell)
+TEST(AboutBox, ShowsItsOwnVersionFitsItsLinesAndEndsWithOneOnEnter)
 {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_rcWork, 0);
+    SetCursorPos((g_rcWork.left + g_rcWork.right) / 2, (g_rcWork.top + g_rcWork.bottom) / 2);
+    EXPECT_EQ(IDOK, RunAboutBox(SUPPORT_SITE_URL, CheckTextsLayoutAndLink))
+        << "the result of Enter";
+}
+
+// Where the box would not fit centred on the mouse, it lies inside the work area, grown.
+TEST(AboutBox, OpensWithinTheWorkArea)
+{
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_rcWork, 0);
+    SetCursorPos(g_rcWork.right - 5, g_rcWork.bottom - 5);
+    RunAboutBox(SUPPORT_SITE_URL, [](HWND hwnd) {
+        const RECT rc = WindowRect(hwnd);
+        RECT rcInside;
+        IntersectRect(&rcInside, &rc, &g_rcWork);
+        EXPECT_TRUE(EqualRect(&rc, &rcInside)) << "right " << rc.right << ", bottom " << rc.bottom;
+        EXPECT_EQ(g_rcWork.right, rc.right) << "against the work area's right edge";
+    });
+}
+
+// Whether a subclass record outlived the link's WM_NCDESTROY: comctl32 keeps it in a property.
+bool g_fSubclassLeft;
+LRESULT CALLBACK AfterMessage(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* pMessage = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (pMessage->message == WM_NCDESTROY && GetDlgCtrlID(pMessage->hwnd) == IDC_ABOUT_LINK)
+        g_fSubclassLeft = g_fSubclassLeft || GetPropA(pMessage->hwnd, "CC32SubclassInfo");
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+// Two clicks on the link, the second a double click, open the site once. The tooltip's
+// subclass of the link ends with the link each time.
+TEST(AboutBox, EndsWithTwoOnEscAndWithOneOnTheLinkWhichItHandsToTheShellOnce)
+{
+    HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
     EXPECT_EQ(IDCANCEL, RunAboutBox("quorzel-test:about", [](HWND) { PressKeys({VK_ESCAPE}); }));
-    DeleteFileA(
-        "link_opened.txt");  // where the test's URL scheme records its URL (support/prefix.reg)
+    DeleteFileA("link_opened.txt");  // where the test's URL scheme records its URL
     const INT_PTR nResult = RunAboutBox("quorzel-test:about", [](HWND hwnd) {
         MoveMouseTo(WindowCenter(GetDlgItem(hwnd, IDC_ABOUT_LINK)));
-        PressLeftButton(true);
-        PressLeftButton(false);
+        for (bool fDown : {true, false, true, false})
+            PressLeftButton(fDown);
     });
+    UnhookWindowsHookEx(hHook);
+    EXPECT_FALSE(g_fSubclassLeft) << "a subclass record left on the link";
     EXPECT_EQ(IDOK, nResult) << "the result of a click on the link";
-    std::string recorded;
-    for (int i = 0; i < 100 && recorded.empty(); ++i)
-    {
-        Sleep(100);
-        std::getline(std::ifstream("link_opened.txt"), recorded);
-    }
-    EXPECT_EQ("quorzel-test:about", recorded.substr(0, recorded.find_last_not_of(" \r") + 1))
-        << "the URL opened";
+    Sleep(2000);
+    std::ifstream recorded("link_opened.txt");
+    std::string opened;
+    for (std::string line; std::getline(recorded, line);)
+        opened += line.substr(0, line.find_last_not_of(" \r") + 1) + "|";
+    EXPECT_EQ("quorzel-test:about|", opened) << "the URLs opened";
 }
 
 // The long name is cut at 520 bytes, without the half "能" there.
@@ -140,8 +178,8 @@ TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
         ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &startup, &process));
         HWND hwnd = WaitForDialog(process.dwProcessId);
-        EXPECT_EQ(c.title, Text(hwnd)) << "the title";
-        EXPECT_EQ(c.line, Text(GetDlgItem(hwnd, IDC_ABOUT_VERSION))) << "the version line";
+        EXPECT_EQ(c.title, WindowText(hwnd)) << "the title";
+        EXPECT_EQ(c.line, WindowText(GetDlgItem(hwnd, IDC_ABOUT_VERSION))) << "the version line";
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 10000)) << "the probe's end";
         CloseHandle(process.hThread);

@@ -52,9 +52,7 @@ std::string Values(const std::vector<std::string>& keys)
 
 std::string Text(HWND hwndDlg, int id)
 {
-    char szText[1100] = "";
-    GetDlgItemTextA(hwndDlg, id, szText, sizeof szText);
-    return szText;
+    return WindowText(GetDlgItem(hwndDlg, id));
 }
 
 // How many of the controls pass the test, as "n/all".
@@ -123,6 +121,21 @@ void FoldUnfoldAndResize(HWND hwnd)
     EXPECT_EQ(CLEAR, Row(hwnd, IDC_CUR_CHECK));
     EXPECT_EQ(HIDDEN, Row(hwnd, IDC_ICO_CHECK));
     EXPECT_NE(0, SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) << "the program's icon";
+    HMENU hMenu = GetSystemMenu(hwnd, FALSE);
+    int nItem = 0;
+    while (nItem < GetMenuItemCount(hMenu) && GetMenuItemID(hMenu, nItem) != SC_MAXIMIZE)
+        ++nItem;
+    std::string items;
+    for (int i = 1; i <= 3; ++i)
+        items += std::to_string(GetMenuItemID(hMenu, nItem + i)) + " ";
+    EXPECT_EQ("0 40005 40006 ", items) << "after Maximize: a separator, restoring, About";
+
+    // In the bottom right corner of the work area, where it must unfold within the work area.
+    RECT rcWork;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    const RECT rcStart = Rect(hwnd, 0);
+    SetWindowPos(hwnd, nullptr, rcWork.right - (rcStart.right - rcStart.left),
+                 rcWork.bottom - (rcStart.bottom - rcStart.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT rc = Rect(hwnd, 0);
     const RECT rcOk = Rect(hwnd, IDOK);
     const LONG x = (rc.left + rc.right) / 2;
@@ -162,7 +175,9 @@ void FoldUnfoldAndResize(HWND hwnd)
     const LONG cxOpen = 2 * (rc.right - rc.left);
     const LONG cyOpen = rc.bottom - rc.top + dy;
     EXPECT_EQ(Size(cxOpen, cyOpen), Size(hwnd)) << "unfolded: twice as wide, taller by the details";
-    EXPECT_EQ(rcOk.top + dy, Rect(hwnd, IDOK).top) << "OK moved down";
+    EXPECT_EQ(rcOk.top - rc.top + dy, Rect(hwnd, IDOK).top - Rect(hwnd, 0).top) << "OK moved down";
+    EXPECT_EQ(rcWork.right, Rect(hwnd, 0).right) << "unfolded within the work area";
+    EXPECT_EQ(rcWork.bottom, Rect(hwnd, 0).bottom) << "unfolded within the work area";
     SaveWindowBitmap(hwnd, "association-unfolded.bmp");
 
     // Minimized and restored (a minimized size moves nothing), then wider by 40: how far the
@@ -186,7 +201,8 @@ void FoldUnfoldAndResize(HWND hwnd)
     EXPECT_EQ(Size(cxOpen, cyOpen), Size(hwnd)) << "not narrower than twice the initial width";
     Click(hwnd, IDC_CUR_DETAILS);
     EXPECT_EQ(folded, Size(hwnd)) << "folded again";
-    EXPECT_EQ(rcOk.top, Rect(hwnd, IDOK).top) << "OK back in its place";
+    EXPECT_EQ(rcOk.top - rc.top, Rect(hwnd, IDOK).top - Rect(hwnd, 0).top)
+        << "OK back in its place";
 }
 
 TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)

@@ -58,6 +58,26 @@ inline POINT WindowCenter(HWND hWnd)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// A window's text, also from another process.
+inline std::string WindowText(HWND hWnd)
+{
+    char szText[1100] = "";
+    SendMessageA(hWnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText));
+    return szText;
+}
+
+// A control's text measured in the control's own font.
+inline SIZE TextExtent(HWND hwndCtrl)
+{
+    HDC hdc = GetDC(hwndCtrl);
+    SelectObject(hdc, HFONT(SendMessageA(hwndCtrl, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    const std::string text = WindowText(hwndCtrl);
+    GetTextExtentPoint32A(hdc, text.c_str(), int(text.size()), &size);
+    ReleaseDC(hwndCtrl, hdc);
+    return size;
+}
+
 // The visible dialogs of a process, topmost first.
 inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
 {
