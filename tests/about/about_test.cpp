@@ -65,6 +65,7 @@ void CheckTextsLayoutAndLink(HWND hwnd)
     EXPECT_EQ(SUPPORT_SITE_URL, WindowText(hwndLink));
     EXPECT_EQ("", WindowText(GetDlgItem(hwnd, IDC_ABOUT_RESOURCES))) << "without rsrc32.dll";
     EXPECT_NE(0, SendDlgItemMessageA(hwnd, IDC_ABOUT_ICON, STM_GETICON, 0, 0)) << "the icon";
+    EXPECT_EQ("", TextsThatDoNotFit(hwnd));
     RECT rcBox = {0, 0, 38, 0};
     RECT rcLine = {0, 0, 1, 0};
     MapDialogRect(hwnd, &rcBox);
@@ -93,10 +94,16 @@ void CheckTextsLayoutAndLink(HWND hwnd)
     CURSORINFO cursor = {sizeof cursor};
     GetCursorInfo(&cursor);
     EXPECT_EQ(GetPropA(hwndLink, LLPROP_CURSOR), cursor.hCursor) << "the hand over the link";
+    ICONINFO hand = {};
+    GetIconInfo(cursor.hCursor, &hand);
+    EXPECT_EQ(7u, hand.xHotspot) << "the hand's hot spot at its fingertip";
+    EXPECT_EQ(0u, hand.yHotspot) << "the hand's hot spot at its fingertip";
+    DeleteObject(hand.hbmMask);
+    DeleteObject(hand.hbmColor);
     EXPECT_EQ("サポートサイトへ", ToolTipText(hwnd, hwndLink));
     SetCursorPos(0, 0);
     Sleep(300);
-    SaveWindowBitmap(hwnd, "about_box.bmp");
+    SaveWindowBitmap(hwnd, "about_box");
     PressKeys({VK_RETURN});
 }
 
@@ -114,11 +121,8 @@ TEST(AboutBox, OpensWithinTheWorkArea)
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_rcWork, 0);
     SetCursorPos(g_rcWork.right - 5, g_rcWork.bottom - 5);
     RunAboutBox(SUPPORT_SITE_URL, [](HWND hwnd) {
-        const RECT rc = WindowRect(hwnd);
-        RECT rcInside;
-        IntersectRect(&rcInside, &rc, &g_rcWork);
-        EXPECT_TRUE(EqualRect(&rc, &rcInside)) << "right " << rc.right << ", bottom " << rc.bottom;
-        EXPECT_EQ(g_rcWork.right, rc.right) << "against the work area's right edge";
+        EXPECT_TRUE(LiesInWorkArea(hwnd)) << "right edge " << WindowRect(hwnd).right;
+        EXPECT_EQ(g_rcWork.right, WindowRect(hwnd).right) << "against the work area's right edge";
     });
 }
 
@@ -185,6 +189,14 @@ TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+}
+
+// The link label and the About box again at 144 and 192 DPI, in this program started at each.
+TEST(AtEachDpi, TheLinkLabelAndTheAboutBox)
+{
+    for (DWORD dwDpi : {144u, 192u})
+        EXPECT_EQ(0u, RunThisProgramAtDpi(dwDpi, "*-AtEachDpi.*"))
+            << "at " << dwDpi << " DPI: see above";
 }
 
 }  // namespace

@@ -121,6 +121,8 @@ void FoldUnfoldAndResize(HWND hwnd)
     EXPECT_EQ(CLEAR, Row(hwnd, IDC_CUR_CHECK));
     EXPECT_EQ(HIDDEN, Row(hwnd, IDC_ICO_CHECK));
     EXPECT_NE(0, SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) << "the program's icon";
+    EXPECT_TRUE(LiesInWorkArea(hwnd)) << "opened within the work area";
+    EXPECT_EQ("", TextsThatDoNotFit(hwnd)) << "folded";
     HMENU hMenu = GetSystemMenu(hwnd, FALSE);
     int nItem = 0;
     while (nItem < GetMenuItemCount(hMenu) && GetMenuItemID(hMenu, nItem) != SC_MAXIMIZE)
@@ -178,7 +180,8 @@ void FoldUnfoldAndResize(HWND hwnd)
     EXPECT_EQ(rcOk.top - rc.top + dy, Rect(hwnd, IDOK).top - Rect(hwnd, 0).top) << "OK moved down";
     EXPECT_EQ(rcWork.right, Rect(hwnd, 0).right) << "unfolded within the work area";
     EXPECT_EQ(rcWork.bottom, Rect(hwnd, 0).bottom) << "unfolded within the work area";
-    SaveWindowBitmap(hwnd, "association-unfolded.bmp");
+    SaveWindowBitmap(hwnd, "association-unfolded");
+    EXPECT_EQ("", TextsThatDoNotFit(hwnd)) << "unfolded";
 
     // Minimized and restored (a minimized size moves nothing), then wider by 40: how far the
     // left and right edges move, of the window, OK, Cancel, the details buttons, the check box,
@@ -209,6 +212,15 @@ TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)
 {
     LayOut({});
     RunModal(ShowDialog, FoldUnfoldAndResize);
+}
+
+TEST(AtEachDpi, TheDialogFoldsUnfoldsAndResizes)
+{
+    for (DWORD dwDpi : {144u, 192u})
+    {
+        const std::string filter = "AssociationDialog.FoldsUnfoldsAndResizesOnlyInWidth";
+        EXPECT_EQ(0u, RunThisProgramAtDpi(dwDpi, filter)) << "at " << dwDpi << " DPI: see above";
+    }
 }
 
 // Restoring puts back the check boxes and texts; open details stay open. The About box comes
@@ -314,7 +326,7 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
     HWND hwnd = WaitForDialog(processes[0].dwProcessId);
     Click(hwnd, IDC_CUR_CHECK);
     Click(hwnd, IDC_CUR_DETAILS);
-    SaveWindowBitmap(hwnd, "association-dialog.bmp");
+    SaveWindowBitmap(hwnd, "association-dialog");
     Click(hwnd, IDOK);
     for (PROCESS_INFORMATION& process : processes)
     {
@@ -326,6 +338,14 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+    HMODULE hProgram = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC hManifest =
+        FindResourceA(hProgram, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    const char* pManifest =
+        static_cast<const char*>(LockResource(LoadResource(hProgram, hManifest)));
+    const std::string manifest(pManifest, SizeofResource(hProgram, hManifest));
+    EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>")) << "aware of the system's DPI";
+    FreeLibrary(hProgram);
     EXPECT_EQ("C++ コードの取得|\"" + program + "\" \"%1\"|<absent>|<absent>|",
               Values({BOTH[0], BOTH[1], BOTH[2], ".cur\\shell"}))
         << "the default texts, under the file type; nothing under the extension";

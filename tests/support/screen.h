@@ -78,6 +78,17 @@ inline SIZE TextExtent(HWND hwndCtrl)
     return size;
 }
 
+// Whether the whole window lies inside the work area.
+inline bool LiesInWorkArea(HWND hWnd)
+{
+    RECT rcWork;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    const RECT rc = WindowRect(hWnd);
+    RECT rcInside;
+    IntersectRect(&rcInside, &rc, &rcWork);
+    return EqualRect(&rc, &rcInside) != FALSE;
+}
+
 // The visible dialogs of a process, topmost first.
 inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
 {
@@ -161,8 +172,18 @@ inline Screenshot TakeScreenshot(const RECT& rc)
     return shot;
 }
 
-// Saves the window as the screen shows it, once painted, in a 32-bit top-down BMP file.
-inline void SaveWindowBitmap(HWND hWnd, const char* pszPath)
+// The screen's logical DPI, which the prefix's LogPixels gives a program when it starts.
+inline int ScreenDpi()
+{
+    HDC hdc = GetDC(nullptr);
+    const int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
+    ReleaseDC(nullptr, hdc);
+    return nDpi;
+}
+
+// Saves the window as the screen shows it, once painted, in a 32-bit top-down BMP file: NAME.bmp,
+// or NAME-DPI.bmp at other than 96 DPI.
+inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(200);
@@ -170,10 +191,70 @@ inline void SaveWindowBitmap(HWND hWnd, const char* pszPath)
     const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info;
     const DWORD cbBits = DWORD(shot.bits.size() * 4);
     const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
-    std::ofstream bmp(pszPath, std::ios::binary);
+    const std::string dpi = ScreenDpi() == 96 ? "" : "-" + std::to_string(ScreenDpi());
+    std::ofstream bmp(name + dpi + ".bmp", std::ios::binary);
     bmp.write(reinterpret_cast<const char*>(&file), sizeof file);
     bmp.write(reinterpret_cast<const char*>(&shot.info), sizeof shot.info);
     bmp.write(reinterpret_cast<const char*>(shot.bits.data()), cbBits);
+}
+
+// The visible controls of the dialog whose text, in the control's own font, does not fit inside
+// it, each with the room its text needs and has: "id: w x h in w x h". A check box's box and a
+// push button's edges take room of their own; an edit scrolls, so only its height counts.
+inline std::string TextsThatDoNotFit(HWND hwndDlg)
+{
+    std::string misfits;
+    for (HWND hwnd = GetWindow(hwndDlg, GW_CHILD); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT))
+    {
+        char szClass[16] = "";
+        GetClassNameA(hwnd, szClass, sizeof szClass);
+        const LONG style = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+        const bool fEdit = lstrcmpiA(szClass, "Edit") == 0;
+        const bool fButton = lstrcmpiA(szClass, "Button") == 0;
+        LONG nTaken = 0;
+        if (fButton && (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX))
+            nTaken = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+        else if (fButton)
+            nTaken = 2 * GetSystemMetrics(SM_CXEDGE);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        const SIZE text = TextExtent(hwnd);
+        const bool fFits = (fEdit || text.cx + nTaken <= rc.right) && text.cy <= rc.bottom;
+        if (IsWindowVisible(hwnd) && !WindowText(hwnd).empty() && !fFits)
+            misfits += std::to_string(GetDlgCtrlID(hwnd)) + ": " +
+                       std::to_string(text.cx + nTaken) + " x " + std::to_string(text.cy) + " in " +
+                       std::to_string(rc.right) + " x " + std::to_string(rc.bottom) + "; ";
+    }
+    return misfits;
+}
+
+// Runs this test program again at a logical DPI, only the tests that the filter names, and puts
+// 96 back; gives its exit code. Its output is this program's.
+inline DWORD RunThisProgramAtDpi(DWORD dwDpi, const std::string& filter)
+{
+    const char* const DESKTOP = "Control Panel\\Desktop";
+    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDpi, sizeof dwDpi);
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string commandLine = "\"" + std::string(szPath) + "\" --gtest_filter=" + filter;
+    STARTUPINFOA startup = {sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    DWORD dwExitCode = STILL_ACTIVE;
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process))
+    {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &dwExitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    const DWORD dwDefault = 96;
+    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDefault,
+                    sizeof dwDefault);
+    return dwExitCode;
 }
 
 #endif
