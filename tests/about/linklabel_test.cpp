@@ -107,7 +107,7 @@ std::string Act(const std::string& action)
     std::string look = shot.Has(RGB(0, 0, 255)) ? "blue" : "";
     if (shot.Has(RGB(255, 0, 0)))
         look += "red";
-    if (shot.bits.back() == Screenshot::Bits(RGB(128, 128, 128)))
+    if (shot.bits.back() == 0x808080)  // gray
         look += "+frame";
     return look + "/" + std::to_string(g_nClicks);
 }

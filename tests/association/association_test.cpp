@@ -25,7 +25,13 @@ const std::string ABSENT = "=<absent>";
 // A file type's name in 522 bytes of binary data: its terminator counted, the value just fits.
 const std::string FILE_TYPE_522 = ".cur=binary:qzt.cur" + std::string(515, '\0');
 const std::string LONG_COMMAND = std::string(1100, 'c');
-const std::string LONG_MENU = std::string(32800, 'm');
+std::string LongMenu()  // 32,800 bytes of "表"
+{
+    std::string text;
+    while (text.size() < 32800)
+        text += "表";
+    return text;
+}
 
 // What the dialog makes of the loaded set: which extensions stay registered, and the texts of
 // ".cur" and the menu text of ".ico" (null: as loaded).
@@ -56,12 +62,12 @@ std::string Describe(const AssociationSet& set)
         IsSameString(entry.menuText, DEFAULT_MENU_TEXT) ? "default menu" : Shown(entry.menuText);
     text += ", " + (IsSameString(entry.commandLine, szDefault) ? "default command"
                                                                : Shown(entry.commandLine));
-    const std::string location = entry.location;
-    const std::string root = "HKEY_CLASSES_ROOT\\";
-    const std::string verb = "\\shell\\quorzel";
-    const size_t nEnd = location.size() - std::min(location.size(), verb.size());
-    if (location.find(root) == 0 && location.rfind(verb) == nEnd && nEnd > root.size())
-        return text + ", in " + location.substr(root.size(), nEnd - root.size());
+    const std::string location =
+        entry.location;  // in full: "HKEY_CLASSES_ROOT\\" name "\\shell\\quorzel"
+    const size_t nName = location.size() - std::min<size_t>(location.size(), 32);
+    if (nName &&
+        location == "HKEY_CLASSES_ROOT\\" + location.substr(18, nName) + "\\shell\\quorzel")
+        return text + ", in " + location.substr(18, nName);
     return text + ", at " + location;
 }
 
@@ -122,6 +128,9 @@ TEST(Associations, LayoutsLoadAndApply)
                 {FILE_TYPE_522 + '\0', QZT + "\\command=C"},
                 NOT_REGISTERED + std::string(", in .cur"), {CUR_ONLY, "N", "D"}, CUR_ONLY, 0,
                 {CUR + "=N", CUR + "\\command=D", QZT + "\\command=C"});
+    CheckLayout("a file type name that fills 522 bytes without its terminator: the extension key",
+                {FILE_TYPE_522.substr(0, FILE_TYPE_522.size() - 1) + 'x', QZT + "\\command=C"},
+                NOT_REGISTERED + std::string(", in .cur"), {0}, 0, 0, {});
     CheckLayout("missing file type: the extension key holds the verb", {".cur=qzt.none"},
                 NOT_REGISTERED + std::string(", in .cur"), {CUR_ONLY, "N", "D"}, CUR_ONLY, 0,
                 {CUR + "=N", CUR + "\\command=D", "qzt.none" + ABSENT});
@@ -159,8 +168,8 @@ TEST(Associations, WhatTheUserDidNotChangeStays)
     CheckLayout("a shared file type, both texts edited: .cur's written last", SHARED,
                 "registered, M, C, in qzt.cur", {BOTH, "N", nullptr, "I"}, BOTH, 0, {QZT + "=N"});
     CheckLayout("texts too long for their fields load cut; an unedited one stays whole",
-                {CUR + "=" + LONG_MENU, CUR + "\\command=" + LONG_COMMAND},
-                "registered, mmmm... (32767), cccc... (1024), in .cur", {CUR_ONLY, "N"}, CUR_ONLY,
+                {CUR + "=" + LongMenu(), CUR + "\\command=" + LONG_COMMAND},
+                "registered, 表表... (32766), cccc... (1024), in .cur", {CUR_ONLY, "N"}, CUR_ONLY,
                 0, {CUR + "=N", CUR + "\\command=" + LONG_COMMAND});
     CheckLayout("a command that is REG_EXPAND_SZ stays one",
                 {CUR + "=M", CUR + "\\command=expand:%P%\\q"}, "registered, M, %P%\\q, in .cur",

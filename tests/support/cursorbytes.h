@@ -12,28 +12,12 @@
 #include "cursor/cursorsource.h"
 
 // Where the fields that tests change stand in the file.
-enum CursorFileOffset
-{
-    OFFSET_RESERVED = 0,
-    OFFSET_TYPE = 2,
-    OFFSET_COUNT = 4,
-    OFFSET_WIDTH = 6,
-    OFFSET_HEIGHT = 7,
-    OFFSET_COLOR_COUNT = 8,
-    OFFSET_ENTRY_RESERVED = 9,
-    OFFSET_HOTSPOT_X = 10,
-    OFFSET_HOTSPOT_Y = 12,
-    OFFSET_BYTES_IN_RES = 14,
-    OFFSET_IMAGE_OFFSET = 18,
-    OFFSET_BI_SIZE = 22,
-    OFFSET_BI_WIDTH = 26,
-    OFFSET_BI_HEIGHT = 30,
-    OFFSET_BI_PLANES = 34,
-    OFFSET_BI_BIT_COUNT = 36,
-    OFFSET_BI_COMPRESSION = 38,
-    OFFSET_COLOR_TABLE = 62,
-    OFFSET_MASKS = 70,
-};
+const unsigned OFFSET_RESERVED = 0, OFFSET_TYPE = 2, OFFSET_COUNT = 4, OFFSET_WIDTH = 6,
+               OFFSET_HEIGHT = 7, OFFSET_COLOR_COUNT = 8, OFFSET_ENTRY_RESERVED = 9,
+               OFFSET_HOTSPOT_X = 10, OFFSET_HOTSPOT_Y = 12, OFFSET_BYTES_IN_RES = 14,
+               OFFSET_IMAGE_OFFSET = 18, OFFSET_BI_SIZE = 22, OFFSET_BI_WIDTH = 26,
+               OFFSET_BI_HEIGHT = 30, OFFSET_BI_PLANES = 34, OFFSET_BI_BIT_COUNT = 36,
+               OFFSET_BI_COMPRESSION = 38, OFFSET_COLOR_TABLE = 62, OFFSET_MASKS = 70;
 
 inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t value, int size)
 {

@@ -1,12 +1,13 @@
-// Tests under Wine and Xvfb driven like a user: the real mouse and keys, dialogs run or found,
-// and looks judged from (or saved as) the pixels on the screen.
+// Tests driven like a user under Wine and Xvfb: the real mouse and keys, dialogs run or found,
+// looks judged from (or saved as) the pixels on the screen, and runs at other DPIs.
 #ifndef QUORZEL_TESTS_SCREEN_H
 #define QUORZEL_TESTS_SCREEN_H
 
 #include <windows.h>
-#include <fstream>
 
 #include <algorithm>
+#include <fstream>
+#include <string>
 #include <vector>
 
 // Runs the thread's messages, timers included, for nMilliseconds.
@@ -78,15 +79,13 @@ inline SIZE TextExtent(HWND hwndCtrl)
     return size;
 }
 
-// Whether the whole window lies inside the work area.
 inline bool LiesInWorkArea(HWND hWnd)
 {
     RECT rcWork;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
     const RECT rc = WindowRect(hWnd);
-    RECT rcInside;
-    IntersectRect(&rcInside, &rc, &rcWork);
-    return EqualRect(&rc, &rcInside) != FALSE;
+    return rc.left >= rcWork.left && rc.top >= rcWork.top && rc.right <= rcWork.right &&
+           rc.bottom <= rcWork.bottom;
 }
 
 // The visible dialogs of a process, topmost first.
@@ -137,19 +136,16 @@ inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
     return dwLeftOpen ? -1 : nResult;
 }
 
-// The pixels of a screen rectangle, rows from the top, as 0x00RRGGBB: the order of a 32-bit BMP
-// file, so that they save as they are.
+// The pixels of a screen rectangle as 0x00RRGGBB, rows from the top, in the header of a 32-bit
+// BMP file, so that they save as they are.
 struct Screenshot
 {
     BITMAPINFOHEADER info;
     std::vector<DWORD> bits;
-    static DWORD Bits(COLORREF color)
-    {
-        return RGB(GetBValue(color), GetGValue(color), GetRValue(color));
-    }
     bool Has(COLORREF color) const
     {
-        return std::find(bits.begin(), bits.end(), Bits(color)) != bits.end();
+        const DWORD dwBits = RGB(GetBValue(color), GetGValue(color), GetRValue(color));
+        return std::find(bits.begin(), bits.end(), dwBits) != bits.end();
     }
 };
 
@@ -181,8 +177,8 @@ inline int ScreenDpi()
     return nDpi;
 }
 
-// Saves the window as the screen shows it, once painted, in a 32-bit top-down BMP file: NAME.bmp,
-// or NAME-DPI.bmp at other than 96 DPI.
+// Saves the window as the screen shows it, once painted, as NAME.bmp, or NAME-DPI.bmp at other
+// than 96 DPI.
 inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -199,8 +195,8 @@ inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
 }
 
 // The visible controls of the dialog whose text, in the control's own font, does not fit inside
-// it, each with the room its text needs and has: "id: w x h in w x h". A check box's box and a
-// push button's edges take room of their own; an edit scrolls, so only its height counts.
+// it: "id: needed in had". A check box's box and a push button's edges take room of their own;
+// an edit scrolls, so only its height counts.
 inline std::string TextsThatDoNotFit(HWND hwndDlg)
 {
     std::string misfits;
@@ -208,19 +204,16 @@ inline std::string TextsThatDoNotFit(HWND hwndDlg)
     {
         char szClass[16] = "";
         GetClassNameA(hwnd, szClass, sizeof szClass);
-        const LONG style = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
-        const bool fEdit = lstrcmpiA(szClass, "Edit") == 0;
+        const LONG nType = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
         const bool fButton = lstrcmpiA(szClass, "Button") == 0;
-        LONG nTaken = 0;
-        if (fButton && (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX))
-            nTaken = GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
-        else if (fButton)
-            nTaken = 2 * GetSystemMetrics(SM_CXEDGE);
+        const bool fCheckBox = fButton && (nType == BS_AUTOCHECKBOX || nType == BS_CHECKBOX);
+        LONG nTaken = fCheckBox ? GetSystemMetrics(SM_CXMENUCHECK) : 0;
+        nTaken += fButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
         RECT rc;
         GetClientRect(hwnd, &rc);
         const SIZE text = TextExtent(hwnd);
-        const bool fFits = (fEdit || text.cx + nTaken <= rc.right) && text.cy <= rc.bottom;
-        if (IsWindowVisible(hwnd) && !WindowText(hwnd).empty() && !fFits)
+        const bool fWide = lstrcmpiA(szClass, "Edit") != 0 && text.cx + nTaken > rc.right;
+        if (IsWindowVisible(hwnd) && !WindowText(hwnd).empty() && (fWide || text.cy > rc.bottom))
             misfits += std::to_string(GetDlgCtrlID(hwnd)) + ": " +
                        std::to_string(text.cx + nTaken) + " x " + std::to_string(text.cy) + " in " +
                        std::to_string(rc.right) + " x " + std::to_string(rc.bottom) + "; ";
