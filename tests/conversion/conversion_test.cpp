@@ -1,7 +1,6 @@
-// End to end: quorzel.exe run under a debugger with each choice of outputs, on a folder of cursor
-// files at the limits of its file list and of outputs that something stands in the way of. The
-// folder, the recycle bin, the clipboard and the trace must carry exactly what the core makes of
-// each input.
+// End to end: quorzel.exe run under a debugger on one folder of cursor files, with each choice of
+// outputs. The folder, the recycle bin, the clipboard and the trace must be exactly what the
+// core's text of each input makes of them.
 #include <gtest/gtest.h>
 
 #include "output/outputfile.h"
@@ -22,28 +21,21 @@ std::string PathName(const std::string& folder, std::string name, const std::str
            tail;
 }
 
-// Which words are options: see the command line's own tests. The test holds the clipboard
-// through a window (Wine lets two openers without one share it); the program traces its failure.
-struct OutputCase
-{
-    const char* pszCase;
-    std::vector<std::string> options;
-    bool fFiles;          // the texts written
-    bool fClipboardHeld;  // by the test
-    bool fClipboardText;  // the last text on the clipboard
-};
-const OutputCase CASES[] = {{"no option: the files", {}, true, false, false},
-                            {"/CLIP alone", {"/CLIP"}, false, false, true},
-                            {"both, the clipboard held", {"/clip", "/file"}, true, true, false}};
+// Each run: what it is, its options (which words are options: see the command line's own tests),
+// whether it writes the texts, whether the test holds the clipboard (through a window: Wine lets
+// two openers without one share it) and whether the last text ends on the clipboard.
+const std::tuple<const char*, std::vector<std::string>, bool, bool, bool> RUNS[] = {
+    {"no option: the files", {}, true, false, false},
+    {"/CLIP alone", {"/CLIP"}, false, false, true},
+    {"both, the clipboard held: the failure traced", {"/clip", "/file"}, true, true, false}};
 
 // Relative names (which the shell alone does not take relative to the desktop); paths of 259
-// bytes, the shell's 260 UTF-16 units, and one of 260, dropped; double-byte names of 259 bytes,
-// the most that the shell's ANSI path is sure to hold, in a folder (a Unix name holds 85 such
-// characters at most), whose second bytes are a backslash (0x95 0x5C) and a bar (0x83 0x7C);
-// dots and blanks, in the folder's name too. A missing name, a name longer than a trace line, a
-// folder, a text, a cut cursor and an icon are passed over. A good cursor named twice moves its
-// first text to the recycle bin; an old text held open without FILE_SHARE_DELETE (which can be
-// neither moved there nor deleted, yet opened for writing) and a folder in the way stay.
+// bytes, the shell's 260 UTF-16 units, and one of 260, dropped; double-byte names of 259 bytes in
+// a folder (a Unix name holds 85 such characters at most), whose second bytes are a backslash
+// (0x95 0x5C) and a bar (0x83 0x7C); dots and blanks. A missing name, a name longer than a trace
+// line, a folder, a text, a cut cursor and an icon are passed over. A cursor named twice moves its
+// first text to the recycle bin; an old text held open without FILE_SHARE_DELETE (so neither
+// moved there nor deleted) and a folder in the way stay.
 TEST(Conversion, EachChoiceOfOutputsOnArgumentsAtTheLimitsOfTheFileList)
 {
     const std::string name = "quorzel.v1 limits";
@@ -82,19 +74,19 @@ TEST(Conversion, EachChoiceOfOutputsOnArgumentsAtTheLimitsOfTheFileList)
     const std::string lastText = written["a.b.c..cpp"];
     HWND hwndHolder =
         CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    for (const OutputCase& c : CASES)
+    for (const auto& [pszRun, options, fFiles, fClipboardHeld, fClipboardText] : RUNS)
     {
-        SCOPED_TRACE(c.pszCase);
+        SCOPED_TRACE(pszRun);
         ASSERT_EQ(folder, FreshFolder(name, before));
         ASSERT_NE("<the clipboard not opened>", TakeClipboardText());
         HANDLE hHeld =
             CreateFileA((folder + "\\held.cpp").c_str(), GENERIC_READ,
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, hHeld) << "held.cpp held open";
-        if (c.fClipboardHeld)
+        if (fClipboardHeld)
             ASSERT_TRUE(OpenClipboard(hwndHolder));
         std::vector<std::string> arguments = files;
-        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        arguments.insert(arguments.end(), options.begin(), options.end());
         std::string commandLine;
         std::string trace;
         for (size_t n = 0; n < arguments.size(); ++n)
@@ -104,20 +96,20 @@ TEST(Conversion, EachChoiceOfOutputsOnArgumentsAtTheLimitsOfTheFileList)
                 ((n < 10 ? "argv[ " : "argv[") + std::to_string(n) + "]=" + arguments[n] + "\r\n")
                     .substr(0, 1023);
         }
-        for (size_t i = 0; c.fClipboardHeld && i <= std::size(GOOD); ++i)  // each conversion
+        for (size_t i = 0; fClipboardHeld && i <= std::size(GOOD); ++i)  // each conversion
             trace += "..\\..\\TOOLS\\toolsys.cpp(3076) : 関数 OpenClipboard() が false "
                      "を返しました。 \r\n";
         EXPECT_EQ(trace + "exit code 0", RunUnderDebugger(commandLine, folder));
         CloseHandle(hHeld);
         CloseClipboard();
         Folder after = before;
-        if (c.fFiles)
+        if (fFiles)
             after.insert(written.begin(), written.end());  // what is in the way stays
         EXPECT_EQ(Listing(after), Listing(ListFolder(folder)));
-        EXPECT_EQ(Listing(c.fFiles ? Folder{{"a.b.c..cpp", lastText}} : Folder{}),
+        EXPECT_EQ(Listing(fFiles ? Folder{{"a.b.c..cpp", lastText}} : Folder{}),
                   Listing(ListFolder(TrashFolder() + "\\files")))
             << "the recycle bin";
-        EXPECT_EQ(c.fClipboardText ? lastText : NO_TEXT, TakeClipboardText()) << "the clipboard";
+        EXPECT_EQ(fClipboardText ? lastText : NO_TEXT, TakeClipboardText()) << "the clipboard";
     }
     DestroyWindow(hwndHolder);
     // Called directly: in a run, the open input alone keeps an input named *.cpp in place.
