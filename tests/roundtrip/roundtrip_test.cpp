@@ -1,6 +1,5 @@
-// Round trip: the text quorzel wrote for each cursor file, compiled in, must build the same cursor
-// as the system's loader reads from that file: the same hot spot, mask size, and AND and XOR
-// pixels.
+// Round trip: the text quorzel wrote for each cursor file, compiled in, must build the cursor that
+// the system's loader reads from that file: the same hot spot, mask size and mask pixels.
 #include <windows.h>
 
 #include <algorithm>
