@@ -17,7 +17,7 @@ const unsigned OFFSET_RESERVED = 0, OFFSET_TYPE = 2, OFFSET_COUNT = 4, OFFSET_WI
                OFFSET_HOTSPOT_X = 10, OFFSET_HOTSPOT_Y = 12, OFFSET_BYTES_IN_RES = 14,
                OFFSET_IMAGE_OFFSET = 18, OFFSET_BI_SIZE = 22, OFFSET_BI_WIDTH = 26,
                OFFSET_BI_HEIGHT = 30, OFFSET_BI_PLANES = 34, OFFSET_BI_BIT_COUNT = 36,
-               OFFSET_BI_COMPRESSION = 38, OFFSET_COLOR_TABLE = 62, OFFSET_MASKS = 70;
+               OFFSET_BI_COMPRESSION = 38, OFFSET_WHITE = 66, OFFSET_MASKS = 70;
 
 inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t offset, uint32_t value, int size)
 {
@@ -32,22 +32,19 @@ inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsi
 {
     const uint32_t maskBytes = (width + 31) / 32 * 4 * height;
     std::vector<uint8_t> bytes(OFFSET_MASKS + 2 * maskBytes, 0);
-    const uint32_t fields[][3] = {{OFFSET_TYPE, 2, 2},
-                                  {OFFSET_COUNT, 1, 2},
-                                  {OFFSET_WIDTH, width, 1},
-                                  {OFFSET_HEIGHT, height, 1},
-                                  {OFFSET_HOTSPOT_X, hotX, 2},
-                                  {OFFSET_HOTSPOT_Y, hotY, 2},
-                                  {OFFSET_BYTES_IN_RES, 48 + 2 * maskBytes, 4},
-                                  {OFFSET_IMAGE_OFFSET, OFFSET_BI_SIZE, 4},
-                                  {OFFSET_BI_SIZE, 40, 4},
-                                  {OFFSET_BI_WIDTH, width, 4},
-                                  {OFFSET_BI_HEIGHT, 2 * height, 4},
-                                  {OFFSET_BI_PLANES, 1, 2},
-                                  {OFFSET_BI_BIT_COUNT, 1, 2},
-                                  {OFFSET_COLOR_TABLE + 4, 0xFFFFFF, 4}};
-    for (const auto& field : fields)
+    const uint32_t fixed[][3] = {{OFFSET_TYPE, 2, 2},          {OFFSET_COUNT, 1, 2},
+                                 {OFFSET_IMAGE_OFFSET, 22, 4}, {OFFSET_BI_SIZE, 40, 4},
+                                 {OFFSET_BI_PLANES, 1, 2},     {OFFSET_BI_BIT_COUNT, 1, 2},
+                                 {OFFSET_WHITE, 0xFFFFFF, 4}};
+    for (const auto& field : fixed)
         PutLittleEndian(bytes, field[0], field[1], int(field[2]));
+    PutLittleEndian(bytes, OFFSET_WIDTH, width, 1);
+    PutLittleEndian(bytes, OFFSET_HEIGHT, height, 1);
+    PutLittleEndian(bytes, OFFSET_HOTSPOT_X, hotX, 2);
+    PutLittleEndian(bytes, OFFSET_HOTSPOT_Y, hotY, 2);
+    PutLittleEndian(bytes, OFFSET_BYTES_IN_RES, 48 + 2 * maskBytes, 4);
+    PutLittleEndian(bytes, OFFSET_BI_WIDTH, width, 4);
+    PutLittleEndian(bytes, OFFSET_BI_HEIGHT, 2 * height, 4);
     for (uint32_t i = 0; i < 2 * maskBytes; ++i)
         bytes[OFFSET_MASKS + i] = uint8_t(i * 37 + i / 256 + 5);
     return bytes;
@@ -57,12 +54,11 @@ inline std::vector<uint8_t> MakeCursorFile(unsigned width, unsigned height, unsi
 inline CursorImage* ReadCursorBytes(const std::vector<uint8_t>& bytes)
 {
     FILE* pFile = tmpfile();
-    const bool fWritten =
-        pFile && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1);
-    CursorImage* pImage =
-        fWritten && fseek(pFile, 0, SEEK_SET) == 0 ? ReadCursorImage(pFile) : nullptr;
-    if (pFile)
-        fclose(pFile);
+    if (!bytes.empty())  // no null pointer to fwrite
+        fwrite(bytes.data(), bytes.size(), 1, pFile);
+    rewind(pFile);
+    CursorImage* pImage = ReadCursorImage(pFile);
+    fclose(pFile);
     return pImage;
 }
 

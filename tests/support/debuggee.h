@@ -11,30 +11,22 @@
 #include <map>
 #include <string>
 
-const char NO_TEXT[] = "<none>";  // FileText and ClipboardText of nothing
+const char NO_TEXT[] = "<none>";  // FileText and TakeClipboardText of nothing
 
-struct RunResult
+// Runs a command line in a folder with this process as its debugger, until it ends or a minute
+// passes without an event. Gives the texts of every OutputDebugStringA, in order, then "exit code
+// N" (259: it did not end by itself). Every exception goes back to the program: a crash ends it.
+inline std::string RunUnderDebugger(std::string commandLine, const std::string& folder)
 {
-    DWORD dwExitCode =
-        STILL_ACTIVE;  // STILL_ACTIVE (259): not started, or ended by the test after the time limit
-    std::string debugText;  // the texts of every OutputDebugStringA, in order
-};
-
-// Runs a command line in a folder with this process as its debugger. A crash goes back to the
-// program, which ends with its exception code.
-inline RunResult RunUnderDebugger(std::string commandLine, const std::string& folder,
-                                  DWORD dwTimeLimit = 60000)
-{
-    RunResult result;
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
                         nullptr, folder.c_str(), &startup, &process))
-        return result;
-    const DWORD dwEnd = GetTickCount() + dwTimeLimit;
+        return "not started";
+    std::string trace;
+    DWORD dwExitCode = STILL_ACTIVE;
     DEBUG_EVENT event;
-    while (result.dwExitCode == STILL_ACTIVE &&
-           WaitForDebugEvent(&event, std::max<LONG>(0, dwEnd - GetTickCount())))
+    while (dwExitCode == STILL_ACTIVE && WaitForDebugEvent(&event, 60000))
     {
         const DWORD dwCode = event.dwDebugEventCode;
         if (dwCode == CREATE_PROCESS_DEBUG_EVENT)
@@ -46,24 +38,18 @@ inline RunResult RunUnderDebugger(std::string commandLine, const std::string& fo
             std::string text(event.u.DebugString.nDebugStringLength, '\0');
             ReadProcessMemory(process.hProcess, event.u.DebugString.lpDebugStringData, &text[0],
                               text.size(), nullptr);
-            result.debugText += text.c_str();  // up to its terminator
+            trace += text.c_str();  // up to its terminator
         }
         if (dwCode == EXIT_PROCESS_DEBUG_EVENT)
-            result.dwExitCode = event.u.ExitProcess.dwExitCode;
-        const bool fCrash = dwCode == EXCEPTION_DEBUG_EVENT &&
-                            event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId,
-                           fCrash ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
+            dwExitCode = event.u.ExitProcess.dwExitCode;
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_EXCEPTION_NOT_HANDLED);
     }
-    if (result.dwExitCode == STILL_ACTIVE)
-    {
-        DebugActiveProcessStop(
-            process.dwProcessId);  // first, so that no event of it reaches the next run
-        TerminateProcess(process.hProcess, 255);
-    }
+    // Detached first, so that no event of it reaches the next run.
+    DebugActiveProcessStop(process.dwProcessId);
+    TerminateProcess(process.hProcess, 255);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return result;
+    return trace + "exit code " + std::to_string(dwExitCode);
 }
 
 // A Unix path of the build as Windows sees it, on Z:.
@@ -112,31 +98,6 @@ inline std::string Listing(const Folder& files)
     return listing;
 }
 
-inline bool MakeFolder(const std::string& folder, const Folder& files)
-{
-    bool fMade = CreateDirectoryA(folder.c_str(), nullptr);
-    for (const auto& file : files)
-    {
-        const std::string path = folder + "\\" + file.first;
-        const bool fFolder = file.second == DIRECTORY;
-        fMade = fMade && (fFolder ? CreateDirectoryA(path.c_str(), nullptr)
-                                  : (std::ofstream(path, std::ios::binary) << file.second).good());
-    }
-    return fMade;
-}
-
-// Removes a folder, what it holds first: the shell's deletion stops at names of 259 bytes.
-inline void RemoveFolder(const std::string& folder)
-{
-    const Folder files = ListFolder(folder);
-    for (auto file = files.rbegin(); file != files.rend(); ++file)
-    {
-        const std::string path = folder + "\\" + file->first;
-        file->second == DIRECTORY ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 // Wine's recycle bin: the XDG trash of the build's own data folder (see scripts/wine-run).
 // A file moved there is Trash\files\NAME while NAME is free.
 inline std::string TrashFolder()
@@ -146,45 +107,45 @@ inline std::string TrashFolder()
     return WindowsPath(szData) + "\\Trash";
 }
 
-// The path of a folder of the given name in the temporary folder, gone; the recycle bin emptied.
-inline std::string FreshFolder(const std::string& name)
+// A folder of the given name in the temporary folder, made anew with the files; the recycle bin
+// emptied. Its path, or "" when it could not be made. The shell's deletion would stop at names of
+// 259 bytes: what a folder holds goes first, the deepest first.
+inline std::string FreshFolder(const std::string& name, const Folder& files)
 {
     char szTemp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, szTemp);
-    RemoveFolder(szTemp + name);
-    RemoveFolder(TrashFolder());
-    return szTemp + name;
-}
-
-// Another process may hold the clipboard a moment.
-inline bool OpenTheClipboard()
-{
-    for (int nTry = 0; nTry < 50; ++nTry)
+    const std::string folder = szTemp + name;
+    for (const std::string& old : {folder, TrashFolder()})
     {
-        if (OpenClipboard(nullptr))
-            return true;
-        Sleep(20);
+        const Folder oldFiles = ListFolder(old);
+        for (auto file = oldFiles.rbegin(); file != oldFiles.rend(); ++file)
+            RemoveDirectoryA((old + "\\" + file->first).c_str()) ||
+                DeleteFileA((old + "\\" + file->first).c_str());
+        RemoveDirectoryA(old.c_str());
     }
-    return false;
+    bool fMade = CreateDirectoryA(folder.c_str(), nullptr);
+    for (const auto& file : files)
+    {
+        const std::string path = folder + "\\" + file.first;
+        fMade = fMade && (file.second == DIRECTORY
+                              ? CreateDirectoryA(path.c_str(), nullptr)
+                              : (std::ofstream(path, std::ios::binary) << file.second).good());
+    }
+    return fMade ? folder : "";
 }
 
-inline std::string ClipboardText()
+// The text on the clipboard, then emptied. Another process may hold the clipboard a moment.
+inline std::string TakeClipboardText()
 {
-    if (!OpenTheClipboard())
-        return "<clipboard not opened>";
+    for (int nTry = 0; nTry < 50 && !OpenClipboard(nullptr); ++nTry)
+        Sleep(20);
     HANDLE hData = GetClipboardData(CF_TEXT);
     const char* psz = hData ? static_cast<const char*>(GlobalLock(hData)) : nullptr;
     const std::string text = psz ? psz : NO_TEXT;
     GlobalUnlock(hData);  // does no harm on nothing
+    const bool fEmptied = EmptyClipboard();
     CloseClipboard();
-    return text;
-}
-
-inline bool EmptyTheClipboard()
-{
-    const bool fEmptied = OpenTheClipboard() && EmptyClipboard();
-    CloseClipboard();
-    return fEmptied;
+    return fEmptied ? text : "<the clipboard not opened>";
 }
 
 #endif
