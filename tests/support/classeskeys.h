@@ -12,10 +12,9 @@
 inline bool SetClassesKeyAccess(const std::string& path, const char* pszAccess)
 {
     HKEY hKey;
-    PSECURITY_DESCRIPTOR pDescriptor = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | WRITE_DAC, &hKey) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | WRITE_DAC, &hKey))
         return false;
+    PSECURITY_DESCRIPTOR pDescriptor = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorA(pszAccess, SDDL_REVISION_1, &pDescriptor,
                                                          nullptr);
     bool fSet = RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pDescriptor) == ERROR_SUCCESS;
@@ -37,15 +36,13 @@ inline bool CreateClassesKey(const std::string& line)
     const size_t at = line.find('=');
     HKEY hKey;
     if (at == std::string::npos)
-        return RegCreateKeyA(HKEY_CLASSES_ROOT, line.c_str(), &hKey) == ERROR_SUCCESS &&
-               RegCloseKey(hKey) == ERROR_SUCCESS;
-    std::string value = line.substr(at + 1) + '\0';
-    DWORD dwType = REG_SZ;
-    if (value.compare(0, 7, "binary:") == 0 || value.compare(0, 7, "expand:") == 0)
-    {
-        dwType = value[0] == 'b' ? REG_BINARY : REG_EXPAND_SZ;
-        value = value.substr(7, value.size() - 7 - (dwType == REG_BINARY));
-    }
+        return RegCreateKeyA(HKEY_CLASSES_ROOT, line.c_str(), &hKey) == 0 && RegCloseKey(hKey) == 0;
+    const std::string type = line.substr(at + 1, 7);
+    const DWORD dwType = type == "binary:"   ? REG_BINARY
+                         : type == "expand:" ? REG_EXPAND_SZ
+                                             : REG_SZ;
+    const std::string value =
+        line.substr(at + (dwType == REG_SZ ? 1 : 8)) + std::string(dwType != REG_BINARY, '\0');
     return RegSetKeyValueA(HKEY_CLASSES_ROOT, line.substr(0, at).c_str(), nullptr, dwType,
                            value.data(), DWORD(value.size())) == ERROR_SUCCESS;
 }
@@ -54,23 +51,18 @@ inline bool CreateClassesKey(const std::string& line)
 // "<no value>", or "<absent>".
 inline std::string ReadClassesKey(const std::string& path)
 {
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &hKey))
+        return "<absent>";
     static char szValue[65536];
     DWORD dwType = 0;
     DWORD dwSize = sizeof szValue;
-    const DWORD dwFlags = RRF_RT_ANY | RRF_NOEXPAND;
-    if (RegGetValueA(HKEY_CLASSES_ROOT, path.c_str(), nullptr, dwFlags, &dwType, szValue,
-                     &dwSize) == 0)
-    {
-        const std::string type = dwType == REG_BINARY      ? "binary:"
-                                 : dwType == REG_EXPAND_SZ ? "expand:"
-                                                           : "";
-        return type + std::string(szValue, dwSize).c_str();
-    }
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return "<absent>";
+    const LONG lRead = RegQueryValueExA(hKey, nullptr, nullptr, &dwType, (BYTE*)szValue, &dwSize);
     RegCloseKey(hKey);
-    return "<no value>";
+    const std::string type = dwType == REG_BINARY      ? "binary:"
+                             : dwType == REG_EXPAND_SZ ? "expand:"
+                                                       : "";
+    return lRead ? "<no value>" : type + std::string(szValue, dwSize).c_str();
 }
 
 // Deletes the keys and all below them, once every user may change them again.
