@@ -26,8 +26,6 @@ void LayOut(std::vector<std::string> layout)
 const std::vector<std::string> KEYS = {"curfile\\shell\\quorzel",
                                        "curfile\\shell\\quorzel\\command", ".ico\\shell\\quorzel",
                                        ".ico\\shell\\quorzel\\command"};
-const std::string HALF = "\x95\x5C\x95";     // "表" and half a character
-const std::string LONG_MENU(32800, '\x95');  // 16,400 double-byte characters
 
 // A row by its check box: checked or clear, the details button's text, how many of the check box
 // and the button are shown, and how many of the seven details are shown and enabled.
@@ -46,7 +44,6 @@ std::string Row(HWND hwndDlg, int idCheck)
            ", enabled " + count(DETAILS, IsWindowEnabled);
 }
 
-const std::string CLEAR = "clear 詳細 >>, shown 2/2; details shown 0/7, enabled 0/7";
 const std::string CHECKED = "checked 詳細 >>, shown 2/2; details shown 0/7, enabled 7/7";
 const std::string OPEN = "checked << 詳細, shown 2/2; details shown 7/7, enabled 7/7";
 
@@ -67,18 +64,18 @@ INT_PTR Show()
     return ShowAssociationDialog();
 }
 
-// The dialog of this process besides hwndDlg once it shows, or null.
-HWND OtherDialog(HWND hwndDlg)
+// The process's dialog besides hwndDlg once it shows, or null: a message box or the About box.
+HWND OtherDialog(DWORD dwProcessId, HWND hwndDlg)
 {
-    const HWND hwndTop = WaitForDialog(GetCurrentProcessId(), 2);
-    return hwndTop != hwndDlg ? hwndTop : FindDialogs(GetCurrentProcessId()).at(1);
+    const HWND hwndTop = WaitForDialog(dwProcessId, 2);
+    return hwndTop != hwndDlg ? hwndTop : FindDialogs(dwProcessId).at(1);
 }
 
 // Neither extension registered: its system menu, where the mouse moves and resizes it, and how
-// it folds, unfolds and resizes in the work area's bottom right corner.
+// it folds, unfolds and resizes in the work area's bottom right corner; Esc closes it.
 void FoldUnfoldAndResize(HWND hwnd)
 {
-    EXPECT_EQ(CLEAR, Row(hwnd, IDC_CUR_CHECK));
+    EXPECT_EQ("clear 詳細 >>, shown 2/2; details shown 0/7, enabled 0/7", Row(hwnd, IDC_CUR_CHECK));
     EXPECT_EQ("clear 詳細 >>, shown 0/2; details shown 0/7, enabled 0/7", Row(hwnd, IDC_ICO_CHECK));
     EXPECT_NE(0, SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) << "the program's icon";
     EXPECT_TRUE(LiesInWorkArea(hwnd)) << "opened within the work area";
@@ -87,8 +84,7 @@ void FoldUnfoldAndResize(HWND hwnd)
     for (int i = 0; i < GetMenuItemCount(hMenu); ++i)
         items += std::to_string(GetMenuItemID(hMenu, i)) + " ";
     EXPECT_NE(std::string::npos, items.find(" 61488 0 40005 40006 "))
-        << "the system menu's items: " << items
-        << "; after Maximize (61488): a separator, restoring, About";
+        << items << ": after Maximize (61488), a separator, restoring and About";
     RECT rcWork;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
     RECT rc = WindowRect(hwnd);
@@ -102,29 +98,26 @@ void FoldUnfoldAndResize(HWND hwnd)
     for (LONG y : {rc.top, (rc.top + rc.bottom) / 2, rc.bottom - 1})
         for (LONG x : {rc.left, (rc.left + rc.right) / 2, rc.right - 1})
             hits += std::to_string(SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y))) + " ";
-    EXPECT_EQ("10 18 11 10 2 11 10 18 11 ", hits)
-        << "from the top left: left, border, right, caption";
+    EXPECT_EQ("10 18 11 10 2 11 10 18 11 ", hits) << "10: left, 18: border, 11: right, 2: caption";
 
-    // The details add the group box's bottom less the button's.
     const LONG yOk = WindowRect(GetDlgItem(hwnd, IDOK)).top - rc.top;
     Click(hwnd, IDC_CUR_CHECK);
     Click(hwnd, IDC_CUR_DETAILS);
     EXPECT_EQ(OPEN, Row(hwnd, IDC_CUR_CHECK));
+    // The details add the group box's bottom less the button's.
     const LONG dy = WindowRect(GetDlgItem(hwnd, IDC_CUR_GROUPBOX)).bottom -
                     WindowRect(GetDlgItem(hwnd, IDC_CUR_DETAILS)).bottom;
     const std::string open = Size(hwnd);
-    EXPECT_EQ(std::to_string(2 * cx) + " x " + std::to_string(cy + dy), open)
-        << "unfolded: twice as wide, taller by the details";
+    EXPECT_EQ(std::to_string(2 * cx) + " x " + std::to_string(cy + dy), open) << "unfolded";
     rc = WindowRect(hwnd);
     EXPECT_EQ(yOk + dy, WindowRect(GetDlgItem(hwnd, IDOK)).top - rc.top) << "OK moved down";
     EXPECT_EQ(std::make_pair(rcWork.right, rcWork.bottom), std::make_pair(rc.right, rc.bottom))
-        << "the bottom right corner, unfolded within the work area";
+        << "unfolded in the bottom right corner";
     EXPECT_EQ("", TextsThatDoNotFit(hwnd)) << "unfolded";
     SaveWindowBitmap(hwnd, "association-unfolded");
 
-    // Minimized and restored (a minimized size moves nothing), then wider by 40: how far the
-    // left and right edges move, of the window, OK, Cancel, the details buttons, the check box,
-    // the edits and the group boxes.
+    // Minimized and restored (which moves nothing), then wider by 40: how far the left and right
+    // edges move, of the window, OK, Cancel, the details buttons, a check box, edits, group boxes.
     const std::vector<int> ids({0, IDOK, IDCANCEL, IDC_CUR_DETAILS, IDC_ICO_DETAILS, IDC_CUR_CHECK,
                                 IDC_CUR_LOCATION, IDC_CUR_MENU, IDC_CUR_COMMAND, IDC_CUR_GROUPBOX,
                                 IDC_ICO_LOCATION, IDC_ICO_MENU, IDC_ICO_COMMAND, IDC_ICO_GROUPBOX});
@@ -143,23 +136,22 @@ void FoldUnfoldAndResize(HWND hwnd)
     }
     EXPECT_EQ("0,40 40,40 40,40 40,40 40,40 0,0 0,40 0,40 0,40 0,40 0,40 0,40 0,40 0,40 ", moves);
     SetWindowPos(hwnd, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(open, Size(hwnd))
-        << "not narrower than twice the initial width, nor of another height";
+    EXPECT_EQ(open, Size(hwnd)) << "not narrower than unfolded, nor of another height";
     Click(hwnd, IDC_CUR_DETAILS);
     EXPECT_EQ(folded, Size(hwnd)) << "folded again";
+    SetForegroundWindow(hwnd);
+    PressKeys({VK_ESCAPE});
 }
 
+// Then again at 144 and 192 DPI.
 TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)
 {
     LayOut({});
-    RunModal(Show, FoldUnfoldAndResize);
-}
-
-TEST(AtEachDpi, TheDialogFoldsUnfoldsAndResizes)
-{
+    EXPECT_EQ(FALSE, RunModal(Show, FoldUnfoldAndResize)) << "the result of Esc (-1: none)";
     for (DWORD dwDpi : {144u, 192u})
-        EXPECT_EQ(0u, RunThisProgramAtDpi(dwDpi, "AssociationDialog.Folds*"))
-            << dwDpi << " DPI: see above";
+        if (ScreenDpi() == 96)
+            EXPECT_EQ(0u, RunThisProgramAtDpi(dwDpi, "AssociationDialog.Folds*"))
+                << dwDpi << " DPI: see above";
 }
 
 // Restoring puts back the check boxes and texts, open details staying open; the About box comes
@@ -176,53 +168,34 @@ void RestoreAndEdit(HWND hwnd)
     EXPECT_EQ(OPEN, Row(hwnd, IDC_CUR_CHECK)) << "restored";
     EXPECT_EQ(CHECKED, Row(hwnd, IDC_ICO_CHECK)) << "restored";
     PostMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUT, 0);
-    HWND hwndAbout = OtherDialog(hwnd);
+    HWND hwndAbout = OtherDialog(GetCurrentProcessId(), hwnd);
     EXPECT_NE(nullptr, hwndAbout) << "the About box shown";
     SendMessageA(hwndAbout, WM_COMMAND, IDCANCEL, 0);
     SetDlgItemTextA(hwnd, IDC_CUR_COMMAND, "old x");
-    SetDlgItemTextA(hwnd, IDC_ICO_MENU, LONG_MENU.c_str());
+    SetDlgItemTextA(hwnd, IDC_ICO_MENU, std::string(32800, '\x95').c_str());
     Click(hwnd, IDOK);
 }
 
 // Both registered with REG_BINARY values, which the program never writes: a rewrite shows even
 // where the text stays the same. OK rewrites each edited value alone, cut between characters
-// where it does not fit, and keeps the menu text that an edit shows as "表・".
+// where it does not fit, and keeps a menu text of half a character that the edit shows as "表・".
 TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
 {
-    LayOut({KEYS[0] + "=binary:" + HALF, KEYS[1] + "=binary:old", KEYS[2] + "=binary:old",
+    LayOut({KEYS[0] + "=binary:\x95\x5C\x95", KEYS[1] + "=binary:old", KEYS[2] + "=binary:old",
             KEYS[3] + "=binary:old"});
     EXPECT_EQ(TRUE, RunModal(Show, RestoreAndEdit)) << "the result: OK";
-    EXPECT_EQ("binary:" + HALF + "|old x|binary:old", ReadClassesKey(KEYS[0]) + "|" +
+    EXPECT_EQ("binary:\x95\x5C\x95|old x|binary:old", ReadClassesKey(KEYS[0]) + "|" +
                                                           ReadClassesKey(KEYS[1]) + "|" +
                                                           ReadClassesKey(KEYS[3]));
-    EXPECT_EQ(LONG_MENU.substr(0, 32766), ReadClassesKey(KEYS[2])) << "cut between characters";
-}
-
-// A file type that the user may only read: OK says which extension it could not change, and
-// the dialog stays open; Esc closes it.
-TEST(AssociationDialog, SaysWhatItCouldNotChange)
-{
-    LayOut({"read-only curfile"});
-    const INT_PTR nResult = RunModal(Show, [](HWND hwnd) {
-        Click(hwnd, IDC_CUR_CHECK);
-        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-        HWND hwndMessage = OtherDialog(hwnd);
-        EXPECT_EQ("*.cur の関連づけを変更できませんでした。\r\n"
-                  "変更するには、quorzel を管理者として実行してください。",
-                  WindowText(GetDlgItem(hwndMessage, 0xFFFF)));
-        SendMessageA(hwndMessage, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(IsWindowVisible(hwnd)) << "the dialog, after the message";
-        SetForegroundWindow(hwnd);
-        PressKeys({VK_ESCAPE});
-    });
-    EXPECT_EQ(FALSE, nResult) << "the dialog's result after Esc (-1: none)";
+    EXPECT_EQ(std::string(32766, '\x95'), ReadClassesKey(KEYS[2])) << "cut between characters";
 }
 
 // quorzel.exe started from where an installer puts it, and a second time while the first shows
-// its dialog, which then registers the verb with its default texts.
+// its dialog. Where the user may only read the file type, OK says so and the dialog stays open;
+// once the user may write it, OK registers the verb with its default texts.
 TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
 {
-    LayOut({});
+    LayOut({"read-only curfile"});
     CreateDirectoryA("C:\\Program Files\\quorzel", nullptr);
     const std::string program = "C:\\Program Files\\quorzel\\quorzel.exe";
     ASSERT_TRUE(CopyFileA(WindowsPath(QUORZEL_EXE).c_str(), program.c_str(), FALSE));
@@ -233,12 +206,20 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
     SHELLEXECUTEINFOA first = {sizeof first, SEE_MASK_NOCLOSEPROCESS, nullptr, nullptr,
                                program.c_str()};
     ASSERT_TRUE(ShellExecuteExA(&first));
-    HWND hwnd = WaitForDialog(GetProcessId(first.hProcess));
+    const DWORD dwProcessId = GetProcessId(first.hProcess);
+    HWND hwnd = WaitForDialog(dwProcessId);
     EXPECT_EQ(0u, RunUnderDebugger(commandLine, ".", 10000).dwExitCode)
         << "the second start's exit code (259: still running after 10 s)";
     Click(hwnd, IDC_CUR_CHECK);
     Click(hwnd, IDC_CUR_DETAILS);
     SaveWindowBitmap(hwnd, "association-dialog");
+    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    HWND hwndMessage = OtherDialog(dwProcessId, hwnd);
+    EXPECT_EQ("*.cur の関連づけを変更できませんでした。\r\n"
+              "変更するには、quorzel を管理者として実行してください。",
+              WindowText(GetDlgItem(hwndMessage, 0xFFFF)));
+    SendMessageA(hwndMessage, WM_COMMAND, IDOK, 0);
+    SetClassesKeyAccess("curfile", "D:(A;;KA;;;WD)");
     Click(hwnd, IDOK);
     DWORD dwExitCode = STILL_ACTIVE;
     WaitForSingleObject(first.hProcess, 10000);

@@ -47,32 +47,27 @@ inline bool CreateClassesKey(const std::string& line)
                            value.data(), DWORD(value.size())) == ERROR_SUCCESS;
 }
 
-// The key's default value, with "binary:" or "expand:" before one of those types, or
-// "<no value>", or "<absent>".
+// The key's default value, with "binary:" or "expand:" before one of those types, or "<absent>"
+// where the key or its value is missing.
 inline std::string ReadClassesKey(const std::string& path)
 {
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &hKey))
-        return "<absent>";
     static char szValue[65536];
     DWORD dwType = 0;
     DWORD dwSize = sizeof szValue;
-    const LONG lRead = RegQueryValueExA(hKey, nullptr, nullptr, &dwType, (BYTE*)szValue, &dwSize);
-    RegCloseKey(hKey);
-    const std::string type = dwType == REG_BINARY      ? "binary:"
-                             : dwType == REG_EXPAND_SZ ? "expand:"
-                                                       : "";
-    return lRead ? "<no value>" : type + std::string(szValue, dwSize).c_str();
+    if (RegGetValueA(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_ANY | RRF_NOEXPAND, &dwType,
+                     szValue, &dwSize))
+        return "<absent>";
+    const char* const pszType = dwType == REG_BINARY      ? "binary:"
+                                : dwType == REG_EXPAND_SZ ? "expand:"
+                                                          : "";
+    return std::string(pszType) + std::string(szValue, dwSize).c_str();
 }
 
-// Deletes the keys and all below them, once every user may change them again.
+// Deletes the keys and all below them, read-only or not.
 inline void DeleteClassesKeys(std::initializer_list<const char*> names)
 {
     for (const char* pszName : names)
-    {
-        SetClassesKeyAccess(pszName, "D:(A;;KA;;;WD)");
         RegDeleteTreeA(HKEY_CLASSES_ROOT, pszName);
-    }
 }
 
 #endif
