@@ -212,7 +212,7 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
     CloseHandle(first.hProcess);
     EXPECT_EQ("C++ コードの取得|\"" + program + "\" \"%1\"|<absent>|<absent>",
               ReadClassesKey(KEYS[0]) + "|" + ReadClassesKey(KEYS[1]) + "|" +
-                  ReadClassesKey(KEYS[2]) + "|" + ReadClassesKey(".cur\\shell"))
+                  ReadClassesKey(KEYS[2]) + "|" + ReadClassesKey(".cur\\shell\\quorzel\\command"))
         << "the default texts, under the file type; nothing under the extension";
 }
 

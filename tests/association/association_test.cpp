@@ -93,11 +93,11 @@ TEST(Associations, LayoutsLoadAndApplyWhatTheUserChanged)
     CheckLayout("removal keeps shell, and a verb that holds another key",
                 {CUR + "=M", CUR + "\\command=C", CUR + "\\extra"}, "registered, M, C" + AT_CUR,
                 CUR_ONLY, 0, {CUR + "=M", CUR + "\\command" + ABSENT}, 0);
-    CheckLayout("no extension key: confirming creates nothing, and says so", {},
-                NOT_REGISTERED + ", at ", CUR_ONLY, CUR_ONLY, {".cur" + ABSENT}, CUR_ONLY, "N");
+    CheckLayout("no extension key: a failure, and nothing made", {}, NOT_REGISTERED + ", at ",
+                CUR_ONLY, CUR_ONLY, {CUR + "\\command" + ABSENT}, CUR_ONLY);
     CheckLayout("file types of their own: .cur cleared, .ico kept",
                 {CUR + "\\command=C", ".ico\\shell\\quorzel\\command=C"},
-                "registered, , C" + AT_CUR, CUR_ONLY, 0, {CUR + ABSENT}, ICO_ONLY);
+                "registered, , C" + AT_CUR, CUR_ONLY, 0, {CUR + "\\command" + ABSENT}, ICO_ONLY);
     const std::vector<std::string> SHARED = {".cur=qzt.cur", ".ico=qzt.cur", QZT + "=M",
                                              QZT + "\\command=C"};
     CheckLayout("a shared file type, .ico cleared", SHARED, "registered, M, C" + AT_QZT, ICO_ONLY,
