@@ -1,6 +1,5 @@
-// The link label on a real dialog, driven with the real mouse and judged from the screen: its
-// colours and frame, its clicks, and what its teardown leaves. One dialog serves every case:
-// Wine takes seconds to destroy a shown one.
+// The link label on a dialog, driven by the real mouse and judged from the screen. One dialog
+// serves every case: Wine takes seconds to destroy a shown one.
 #include <sstream>
 
 #include <windows.h>
@@ -31,8 +30,7 @@ INT_PTR CALLBACK ParentProc(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam)
 }
 
 // A subclass made after the link label's, as the About box's tooltip makes one.
-LRESULT CALLBACK LaterSubclassProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR)
+LRESULT CALLBACK LaterProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     g_nEnded += uMsg == WM_NCDESTROY;
     return DefSubclassProc(hwnd, uMsg, wParam, lParam);
@@ -48,7 +46,7 @@ void CreateLinkLabel(HWND hDlg)
     SendMessageA(g_hwndLink, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     EXPECT_TRUE(SubclassLinkLabel(g_hwndLink)) << "a link label made";
     EXPECT_FALSE(SubclassLinkLabel(g_hwndLink)) << "a link label made twice";
-    SetWindowSubclass(g_hwndLink, LaterSubclassProc, 1, 0);
+    SetWindowSubclass(g_hwndLink, LaterProc, 1, 0);
 }
 
 // Destroys the link label and makes a new one in its place; tells what the old one left behind:
@@ -99,17 +97,15 @@ TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
                                 200, 60, nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrA(hDlg, DWLP_DLGPROC, LONG_PTR(ParentProc));
     CreateLinkLabel(hDlg);
-    for (const char* pszSteps : {
-             // never hot while the parent sends nothing back
-             "out=blue over=blue press=blue release=blue+click reflect=blue",
-             // hot until the timer finds the pointer gone; framed while hot and held down
-             "out=blue over=red press=red+frame out=blue over=red+frame release=red+click",
-             "press=red+frame out=blue release=blue",        // released beside it: no click
-             "press=blue over=red release=red renew=clean",  // pressed beside it: no click
-             // the second press of a double click is a press of its own
-             "out=blue over=red press=red+frame release=red+click press=red+frame "
-             "release=red+click",
-         })
+    const char* const ROWS[] = {
+        "out=blue over=blue press=blue release=blue+click reflect=blue",  // never hot unreflected
+        // hot until the timer finds the pointer gone; framed while hot and held down
+        "out=blue over=red press=red+frame out=blue over=red+frame release=red+click",
+        "press=red+frame out=blue release=blue renew=clean",  // released beside it: no click
+        "press=blue over=red release=red",                    // pressed beside it: no click
+        "press=red+frame release=red+click press=red+frame release=red+click",  // a double click
+    };
+    for (const char* pszSteps : ROWS)
     {
         std::istringstream steps(pszSteps);
         for (std::string step; steps >> step;)

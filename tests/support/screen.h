@@ -72,9 +72,8 @@ inline bool LiesInWorkArea(HWND hWnd)
 {
     RECT rcWork;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
-    const RECT rc = WindowRect(hWnd);
-    return rc.left >= rcWork.left && rc.top >= rcWork.top && rc.right <= rcWork.right &&
-           rc.bottom <= rcWork.bottom;
+    RECT rc = WindowRect(hWnd);
+    return UnionRect(&rc, &rc, &rcWork) && EqualRect(&rc, &rcWork);  // adds nothing to it
 }
 
 // The topmost visible dialog of the process once at least nCount show, or null after 10 s.
@@ -165,9 +164,8 @@ inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
     bmp.write(reinterpret_cast<const char*>(shot.bits.data()), cbBits);
 }
 
-// The visible controls of the dialog whose text, in the control's own font, does not fit inside
-// it: "id: needed in had". A check box's box and a push button's edges take room of their own;
-// an edit scrolls, so only its height counts.
+// The visible controls whose text, in their own font, does not fit: "id: needed in had". A check
+// box's box and a push button's edges take room too; an edit scrolls: only its height counts.
 inline std::string TextsThatDoNotFit(HWND hwndDlg)
 {
     std::string misfits;
