@@ -70,6 +70,9 @@ TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
     EXPECT_FALSE(SubclassLinkLabel(hwndLink)) << "a link label made without a font";
     SendMessageA(hwndLink, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     EXPECT_TRUE(SubclassLinkLabel(hwndLink)) << "a link label made";
+    LOGFONTA font = {};
+    GetObjectA(HGDIOBJ(SendMessageA(hwndLink, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_TRUE(font.lfUnderline) << "the link's font underlined";
     EXPECT_FALSE(SubclassLinkLabel(hwndLink)) << "a link label made twice";
     SetWindowSubclass(hwndLink, LaterProc, 1, 0);
     const char* const ROWS[] = {

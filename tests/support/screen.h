@@ -131,18 +131,17 @@ inline Screenshot TakeScreenshot(HWND hWnd)
     const RECT rc = WindowRect(hWnd);
     const int cx = rc.right - rc.left;
     const int cy = rc.bottom - rc.top;
-    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32}};
-    DWORD* pBits = nullptr;
+    Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32}, std::vector<DWORD>(cx * cy)};
     HDC hdcScreen = GetDC(nullptr);
     HDC hdc = CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = CreateDIBSection(hdc, reinterpret_cast<BITMAPINFO*>(&shot.info), DIB_RGB_COLORS,
-                                   reinterpret_cast<void**>(&pBits), nullptr, 0);
+    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, cx, cy);
     SelectObject(hdc, hbm);
     BitBlt(hdc, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY);
+    DeleteDC(hdc);  // lets the bitmap go
+    GetDIBits(hdcScreen, hbm, 0, cy, shot.bits.data(), reinterpret_cast<BITMAPINFO*>(&shot.info),
+              DIB_RGB_COLORS);
     shot.nDpi = GetDeviceCaps(hdcScreen, LOGPIXELSY);
-    DeleteDC(hdc);
     ReleaseDC(nullptr, hdcScreen);
-    shot.bits.assign(pBits, pBits + cx * cy);
     DeleteObject(hbm);
     return shot;
 }
