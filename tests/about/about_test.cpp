@@ -28,8 +28,7 @@ void RunAboutBox(const char* pszUrl, void (*drive)(HWND))
 
 const POINT MOUSE = {400, 300};
 
-// The lines widen from their one unit to their texts; the box grows by the largest growth from
-// its 38 units and is centred on the mouse.
+// The lines widen from one unit to their texts, the box from 38 units with them, on the mouse.
 void CheckTextsLayoutAndLink(HWND hwnd)
 {
     HWND hwndLink = GetDlgItem(hwnd, IDC_ABOUT_LINK);
@@ -109,11 +108,12 @@ TEST(AboutBox, ReadsTheVersionResourceOfTheProgramItRunsIn)
     {
         HANDLE hProcess = HANDLE(_spawnl(_P_NOWAIT, pszProbe, pszProbe, nullptr));
         HWND hwnd = WaitForDialog(GetProcessId(hProcess));
-        ASSERT_NE(nullptr, hwnd) << pszProbe << "'s box";
+        EXPECT_NE(nullptr, hwnd) << pszProbe << "'s box";
         EXPECT_EQ(texts, WindowText(hwnd) + " | " + WindowText(GetDlgItem(hwnd, IDC_ABOUT_VERSION)))
             << pszProbe << ": the title | the version line";
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hProcess, 10000)) << pszProbe << "'s end";
+        TerminateProcess(hProcess, 1);  // one that has not ended
         CloseHandle(hProcess);
     }
 }
