@@ -1,5 +1,4 @@
-// A program that only shows the About box, built with version resources of
-// its own so that the tests can watch the box read them.
+// Shows the About box in a program with version resources of its own, or none.
 #include "about/aboutdialog.h"
 
 int main()

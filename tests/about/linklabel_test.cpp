@@ -1,6 +1,5 @@
-// The link label on a real dialog, driven with the real mouse and judged from the screen: its
-// colours and frame, its clicks, and what its teardown leaves. One dialog serves every case:
-// Wine takes seconds to destroy a shown one.
+// The link label on a dialog, driven by the real mouse and judged from the screen. One dialog
+// serves every case: Wine takes seconds to destroy a shown one.
 #include <sstream>
 
 #include <windows.h>
@@ -8,155 +7,93 @@
 
 #include <gtest/gtest.h>
 
-#include "about/dialogtemplate.h"
 #include "about/linklabel.h"
 #include "support/screen.h"
 
 namespace
 {
 
-const int LINK_ID = 10;
-HWND g_hDlg;
-HWND g_hwndLink;
 bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
 int g_nClicks;
+int g_nEnded;  // WM_NCDESTROY seen by a subclass made after the link label's
 
 // Counts the link's clicks; reflects hover and leave when asked to.
-INT_PTR CALLBACK ParentProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK ParentProc(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg != WM_NOTIFY)
-        return uMsg == WM_INITDIALOG;
-    const NMLINKLABEL* pnmll = reinterpret_cast<const NMLINKLABEL*>(lParam);
-    if (pnmll->hdr.code == LLN_CLICK && pnmll->hdr.idFrom == LINK_ID)
+    const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
+    if (uMsg == WM_NOTIFY && pnmh->code == LLN_CLICK)
         ++g_nClicks;
-    else if (g_fReflect)
-        SetWindowLongPtrA(hDlg, DWLP_MSGRESULT,
-                          SendMessageA(pnmll->hdr.hwndFrom, WM_NOTIFY, wParam, lParam));
-    return TRUE;
+    else if (uMsg == WM_NOTIFY && g_fReflect)
+        SendMessageA(pnmh->hwndFrom, WM_NOTIFY, wParam, lParam);
+    return uMsg == WM_NOTIFY;
 }
 
-// Subclasses made after the link label's, as a tooltip or a caller makes them: each must still
-// get WM_NCDESTROY when the control goes.
-int g_nLaterSubclassesEnded;
-WNDPROC g_pfnBelowLater;
-
-LRESULT CALLBACK LaterProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK LaterProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    g_nLaterSubclassesEnded += uMsg == WM_NCDESTROY;
-    return CallWindowProcA(g_pfnBelowLater, hwnd, uMsg, wParam, lParam);
-}
-
-LRESULT CALLBACK LaterSubclassProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR)
-{
-    g_nLaterSubclassesEnded += uMsg == WM_NCDESTROY;
+    g_nEnded += uMsg == WM_NCDESTROY;
     return DefSubclassProc(hwnd, uMsg, wParam, lParam);
 }
 
-// A static made a link label once it has the dialog's font, then subclassed twice more. Its text
-// is one character, the shortest that its painting copies.
-void CreateLinkLabel()
+// Does one step and tells what shows, as ACTION=LOOK: the text's colour, "+frame" when the
+// corner shows the gray frame, and "+click" for each click reported.
+std::string Act(HWND hwndLink, const std::string& action)
 {
-    g_hwndLink = CreateWindowA("STATIC", "W", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18, g_hDlg,
-                               HMENU(INT_PTR(LINK_ID)), nullptr, nullptr);
-    EXPECT_FALSE(SubclassLinkLabel(g_hwndLink)) << "a link label made without a font";
-    EXPECT_EQ(nullptr, GetPropA(g_hwndLink, LLPROP_ORIGINALPROC)) << "a property of the failed one";
-    SendMessageA(g_hwndLink, WM_SETFONT, SendMessageA(g_hDlg, WM_GETFONT, 0, 0), FALSE);
-    EXPECT_TRUE(SubclassLinkLabel(g_hwndLink)) << "a link label made";
-    EXPECT_FALSE(SubclassLinkLabel(g_hwndLink)) << "a link label made twice";
-    SetWindowSubclass(g_hwndLink, LaterSubclassProc, 1, 0);
-    g_pfnBelowLater = WNDPROC(SetWindowLongPtrA(g_hwndLink, GWLP_WNDPROC, LONG_PTR(LaterProc)));
-    g_nLaterSubclassesEnded = 0;
-}
-
-// Destroys the link label and makes a new one in its place; tells which of the old one's font
-// and cursor are still alive.
-std::string Renew()
-{
-    HANDLE hFont = GetPropA(g_hwndLink, LLPROP_FONT);
-    HANDLE hCursor = GetPropA(g_hwndLink, LLPROP_CURSOR);
-    DestroyWindow(g_hwndLink);
-    PressLeftButton(false);
-    const int nLaterSubclassesEnded = g_nLaterSubclassesEnded;
-    CreateLinkLabel();
-    ICONINFO info;
-    std::string left = GetObjectType(hFont) ? "font " : "";
-    if (GetIconInfo(HICON(hCursor), &info))
-        left += "cursor ";
-    if (nLaterSubclassesEnded != 2)
-        left += "later subclasses cut off ";
-    return left + "-";
-}
-
-// Does one step and tells what shows: the text's colour, "+frame" when the corner shows the gray
-// frame, and "/" and the clicks counted so far.
-std::string Act(const std::string& action)
-{
-    const POINT pt = WindowCenter(g_hwndLink);
-    if (action == "over")
-        MoveMouseTo(pt);
-    if (action == "out")
-        MoveMouseTo({pt.x, pt.y + 17});  // 8 pixels below its 18
+    const POINT pt = WindowCenter(hwndLink);
+    if (action == "over" || action == "out")
+        UseMouse(0, {pt.x, action == "over" ? pt.y : pt.y + 17});  // 8 pixels below its 18
     if (action == "press" || action == "release")
-        PressLeftButton(action == "press");
-    if (action == "reflect" || action == "ignore")
-        g_fReflect = action == "reflect";
-    if (action == "renew")
-        return Renew();
-    const Screenshot shot = TakeScreenshot(WindowRect(g_hwndLink));
-    std::string look = shot.Has(RGB(0, 0, 255)) ? "blue" : "";
-    if (shot.Has(RGB(255, 0, 0)))
-        look += "red";
-    if (shot.bits.back() == 0x808080)  // gray
-        look += "+frame";
-    return look + "/" + std::to_string(g_nClicks);
+        UseMouse(action == "press" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    g_fReflect = g_fReflect || action == "reflect";
+    const Screenshot shot = TakeScreenshot(hwndLink);
+    std::string look = action + (shot.Has(0x0000FF) ? "=blue" : "=");
+    look += shot.Has(0xFF0000) ? "red" : "";
+    look += shot.bits.back() == 0x808080 ? "+frame" : "";  // gray
+    for (; g_nClicks > 0; --g_nClicks)
+        look += "+click";
+    return look;
 }
 
 }  // namespace
 
-// Each case is a run of steps on the same pointer and button, each ACTION=LOOK, or the action
-// alone where the look is not checked. Actions: "over" moves the pointer onto the link, "out"
-// onto the dialog below it; "press" and "release" the left button; "reflect" and "ignore" make
-// the parent send hover and leave back or not; "renew" puts a new link label in place of the old
-// one, and its look names what is left of the old one's font and cursor, and whether the
-// subclasses made after it were cut off before the control's end.
+// A static made a link label once it has a font, then subclassed once more, as the About box's
+// tooltip does; its text is one character, the shortest that its painting copies. Each row is a
+// run of steps, each ACTION=LOOK: "over" moves the pointer onto the link and "out" just below it;
+// "press" and "release" work the left button; "reflect" has the parent send hover and leave back
+// from then on. Its end frees its font and cursor, and the later subclass still sees it.
 TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
 {
-    const DialogDesc DESC = {
-        WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, 0, 0, 0, 100, 40, 0, nullptr, 0, u"Tahoma", 10};
-    void* pTemplate = BuildDialogTemplate(&DESC, nullptr);
-    g_hDlg = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(pTemplate), nullptr,
-                                        ParentProc, 0);
-    free(pTemplate);
-    SetWindowPos(g_hDlg, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE);
-    CreateLinkLabel();
-    const struct
-    {
-        const char* pszCase;
-        const char* pszSteps;
-    } CASES[] = {
-        {"a parent that does not reflect: never hot, clicks arrive",
-         "out=blue/0 over=blue/0 press=blue/0 release=blue/1 reflect=blue/1"},
-        {"hot over it until the timer finds the leave; held down: framed over it, off and back, "
-         "released on it",
-         "out=blue/1 over=red/1 press=red+frame/1 out=blue/1 over=red+frame/1 release"},
-        {"pressed on it, released beside it", "press=red+frame/2 out=blue/2 release=blue/2"},
-        {"pressed beside it, released over it", "press=blue/2 over=red/2 release=red/2"},
-        {"destroyed hot, then hot and captured",
-         "renew=- out=blue/2 over=red/2 press=red+frame/2 renew=-"},
-        {"two quick clicks, the second a double click: both count, both framed",
-         "over press=red+frame/2 release=red/3 press=red+frame/3 release=red/4"},
+    HWND hDlg = CreateWindowExA(WS_EX_TOPMOST, "#32770", nullptr, WS_POPUP | WS_VISIBLE, 100, 100,
+                                200, 60, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(hDlg, DWLP_DLGPROC, LONG_PTR(ParentProc));
+    HWND hwndLink = CreateWindowA("STATIC", "W", WS_CHILD | WS_VISIBLE, 16, 16, 140, 18, hDlg,
+                                  nullptr, nullptr, nullptr);
+    EXPECT_FALSE(SubclassLinkLabel(hwndLink)) << "a link label made without a font";
+    SendMessageA(hwndLink, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    EXPECT_TRUE(SubclassLinkLabel(hwndLink)) << "a link label made";
+    LOGFONTA font = {};
+    GetObjectA(HGDIOBJ(SendMessageA(hwndLink, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_TRUE(font.lfUnderline) << "the link's font underlined";
+    EXPECT_FALSE(SubclassLinkLabel(hwndLink)) << "a link label made twice";
+    SetWindowSubclass(hwndLink, LaterProc, 1, 0);
+    const char* const ROWS[] = {
+        "out=blue over=blue press=blue release=blue+click reflect=blue",  // never hot unreflected
+        // hot until the timer finds the pointer gone; framed while hot and held down
+        "out=blue over=red press=red+frame out=blue over=red+frame release=red+click",
+        "press=red+frame out=blue release=blue",  // released beside it: no click
+        "press=blue over=red release=red",        // pressed beside it: no click
+        "press=red+frame release=red+click press=red+frame release=red+click",  // a double click
     };
-    for (const auto& c : CASES)
+    for (const char* pszSteps : ROWS)
     {
-        std::istringstream steps(c.pszSteps);
+        std::istringstream steps(pszSteps);
         for (std::string step; steps >> step;)
-        {
-            const std::string action = step.substr(0, step.find('='));
-            const std::string look = Act(action);
-            if (action != step)
-                EXPECT_EQ(step.substr(action.size() + 1), look) << c.pszCase << ", step " << step;
-        }
+            EXPECT_EQ(step, Act(hwndLink, step.substr(0, step.find('=')))) << "in " << pszSteps;
     }
-    DestroyWindow(g_hDlg);
+    HANDLE hFont = GetPropA(hwndLink, LLPROP_FONT);
+    HCURSOR hCursor = HCURSOR(GetPropA(hwndLink, LLPROP_CURSOR));
+    DestroyWindow(hDlg);
+    ICONINFO cursor;
+    EXPECT_FALSE(DeleteObject(hFont)) << "the font left behind";
+    EXPECT_FALSE(GetIconInfo(hCursor, &cursor)) << "the cursor left behind";
+    EXPECT_EQ(1, g_nEnded) << "WM_NCDESTROY seen by the later subclass";
 }

@@ -4,37 +4,26 @@
 #define QUORZEL_TESTS_SCREEN_H
 
 #include <windows.h>
+#include <process.h>
 
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
-// Runs the thread's messages, timers included, for nMilliseconds.
-inline void PumpMessages(DWORD nMilliseconds)
+// Moves the pointer to pt, or with MOUSEEVENTF_LEFTDOWN or MOUSEEVENTF_LEFTUP works the left
+// button where the pointer is; then runs the thread's messages, timers included, for 80 ms.
+inline void UseMouse(DWORD dwButton, POINT pt = {})
 {
+    if (dwButton)
+        mouse_event(dwButton, 0, 0, 0, 0);
+    else
+        SetCursorPos(pt.x, pt.y);
     MSG msg;
-    for (const DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < nMilliseconds; Sleep(1))
-    {
+    for (const DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < 80; Sleep(1))
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
-    }
-}
-
-// Moves the pointer to a screen point, or presses (true) or releases the left button, and lets
-// the mouse messages arrive.
-inline void MoveMouseTo(POINT pt)
-{
-    SetCursorPos(pt.x, pt.y);
-    PumpMessages(80);
-}
-
-inline void PressLeftButton(bool fDown)
-{
-    INPUT input = {INPUT_MOUSE, {}};
-    input.mi.dwFlags = fDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(80);
 }
 
 // Presses the keys in order and releases them in reverse.
@@ -83,98 +72,78 @@ inline bool LiesInWorkArea(HWND hWnd)
 {
     RECT rcWork;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
-    const RECT rc = WindowRect(hWnd);
-    return rc.left >= rcWork.left && rc.top >= rcWork.top && rc.right <= rcWork.right &&
-           rc.bottom <= rcWork.bottom;
+    RECT rc = WindowRect(hWnd);
+    return UnionRect(&rc, &rc, &rcWork) && EqualRect(&rc, &rcWork);  // adds nothing to it
 }
 
-// The visible dialogs of a process, topmost first.
-inline std::vector<HWND> FindDialogs(DWORD dwProcessId)
-{
-    std::vector<HWND> found;
-    DWORD dwOwner = 0;
-    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr));)
-    {
-        if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwProcessId &&
-            IsWindowVisible(hwnd))
-            found.push_back(hwnd);
-    }
-    return found;
-}
-
-// The topmost dialog of the process once at least nCount show, or null after 10 s.
+// The topmost visible dialog of the process once at least nCount show, or null after 10 s.
 inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId(), size_t nCount = 1)
 {
-    for (int i = 0; i < 500 && FindDialogs(dwProcessId).size() < nCount; ++i)
+    for (int nTry = 0; nTry < 500; ++nTry)
+    {
+        std::vector<HWND> found;
+        DWORD dwOwner = 0;
+        for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr));)
+        {
+            GetWindowThreadProcessId(hwnd, &dwOwner);
+            if (dwOwner == dwProcessId && IsWindowVisible(hwnd))
+                found.push_back(hwnd);
+        }
+        if (found.size() >= nCount)
+            return found.front();
         Sleep(20);
-    const std::vector<HWND> found = FindDialogs(dwProcessId);
-    return found.size() < nCount ? nullptr : found.front();
+    }
+    return nullptr;
 }
 
-// Acts on the dialog that shows, then tells whether the dialog is still there a second later.
-inline DWORD WINAPI DriveDialog(void* pDrive)
-{
-    HWND hwnd = WaitForDialog();
-    reinterpret_cast<void (*)(HWND)>(pDrive)(hwnd);
-    for (int i = 0; i < 50 && IsWindow(hwnd); ++i)
-        Sleep(20);
-    return PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-}
-
-// Shows a modal dialog on this thread while drive acts on it from a thread of its own, so that
-// it may assert, and cancels the dialog if drive leaves it open. Gives show's result, or -1
-// when drive left the dialog open.
+// Shows a modal dialog on this thread while drive acts on it from a thread of its own (so that
+// it may assert); gives show's result, or -1 when drive left the dialog open, and cancels it.
 inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
 {
-    HANDLE hThread =
-        CreateThread(nullptr, 0, DriveDialog, reinterpret_cast<void*>(drive), 0, nullptr);
+    bool fLeftOpen = false;
+    std::thread driver([&] {
+        HWND hwnd = WaitForDialog();
+        drive(hwnd);
+        for (int nTry = 0; nTry < 50 && IsWindow(hwnd); ++nTry)
+            Sleep(20);
+        fLeftOpen = PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
     const INT_PTR nResult = show();
-    DWORD dwLeftOpen = 0;
-    WaitForSingleObject(hThread, INFINITE);
-    GetExitCodeThread(hThread, &dwLeftOpen);
-    CloseHandle(hThread);
-    return dwLeftOpen ? -1 : nResult;
+    driver.join();
+    return fLeftOpen ? -1 : nResult;
 }
 
-// The pixels of a screen rectangle as 0x00RRGGBB, rows from the top, in the header of a 32-bit
-// BMP file, so that they save as they are.
+// A window's pixels as the screen shows them, each 0x00RRGGBB, rows from the top, headed by
+// info as in a BMP file, and the screen's DPI.
 struct Screenshot
 {
     BITMAPINFOHEADER info;
     std::vector<DWORD> bits;
-    bool Has(COLORREF color) const
+    int nDpi;
+    bool Has(DWORD dwColor) const
     {
-        const DWORD dwBits = RGB(GetBValue(color), GetGValue(color), GetRValue(color));
-        return std::find(bits.begin(), bits.end(), dwBits) != bits.end();
+        return std::count(bits.begin(), bits.end(), dwColor) > 0;
     }
 };
 
-inline Screenshot TakeScreenshot(const RECT& rc)
+inline Screenshot TakeScreenshot(HWND hWnd)
 {
+    const RECT rc = WindowRect(hWnd);
     const int cx = rc.right - rc.left;
     const int cy = rc.bottom - rc.top;
     Screenshot shot = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32}, std::vector<DWORD>(cx * cy)};
     HDC hdcScreen = GetDC(nullptr);
-    HDC hdcMemory = CreateCompatibleDC(hdcScreen);
+    HDC hdc = CreateCompatibleDC(hdcScreen);
     HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, cx, cy);
-    HGDIOBJ hbmOld = SelectObject(hdcMemory, hbm);
-    BitBlt(hdcMemory, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY);
-    SelectObject(hdcMemory, hbmOld);
-    GetDIBits(hdcMemory, hbm, 0, cy, shot.bits.data(), reinterpret_cast<BITMAPINFO*>(&shot.info),
+    SelectObject(hdc, hbm);
+    BitBlt(hdc, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY);
+    DeleteDC(hdc);  // lets the bitmap go
+    GetDIBits(hdcScreen, hbm, 0, cy, shot.bits.data(), reinterpret_cast<BITMAPINFO*>(&shot.info),
               DIB_RGB_COLORS);
-    DeleteObject(hbm);
-    DeleteDC(hdcMemory);
+    shot.nDpi = GetDeviceCaps(hdcScreen, LOGPIXELSY);
     ReleaseDC(nullptr, hdcScreen);
+    DeleteObject(hbm);
     return shot;
-}
-
-// The screen's logical DPI, which the prefix's LogPixels gives a program when it starts.
-inline int ScreenDpi()
-{
-    HDC hdc = GetDC(nullptr);
-    const int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
-    ReleaseDC(nullptr, hdc);
-    return nDpi;
 }
 
 // Saves the window as the screen shows it, once painted, as NAME.bmp, or NAME-DPI.bmp at other
@@ -183,20 +152,19 @@ inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(200);
-    const Screenshot shot = TakeScreenshot(WindowRect(hWnd));
+    const Screenshot shot = TakeScreenshot(hWnd);
     const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info;
     const DWORD cbBits = DWORD(shot.bits.size() * 4);
     const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
-    const std::string dpi = ScreenDpi() == 96 ? "" : "-" + std::to_string(ScreenDpi());
+    const std::string dpi = shot.nDpi == 96 ? "" : "-" + std::to_string(shot.nDpi);
     std::ofstream bmp(name + dpi + ".bmp", std::ios::binary);
     bmp.write(reinterpret_cast<const char*>(&file), sizeof file);
     bmp.write(reinterpret_cast<const char*>(&shot.info), sizeof shot.info);
     bmp.write(reinterpret_cast<const char*>(shot.bits.data()), cbBits);
 }
 
-// The visible controls of the dialog whose text, in the control's own font, does not fit inside
-// it: "id: needed in had". A check box's box and a push button's edges take room of their own;
-// an edit scrolls, so only its height counts.
+// The visible controls whose text, in their own font, does not fit: "id: needed in had". A check
+// box's box and a push button's edges take room too; an edit scrolls: only its height counts.
 inline std::string TextsThatDoNotFit(HWND hwndDlg)
 {
     std::string misfits;
@@ -227,26 +195,10 @@ inline DWORD RunThisProgramAtDpi(DWORD dwDpi, const std::string& filter)
 {
     const char* const DESKTOP = "Control Panel\\Desktop";
     RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDpi, sizeof dwDpi);
-    char szPath[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string commandLine = "\"" + std::string(szPath) + "\" --gtest_filter=" + filter;
-    STARTUPINFOA startup = {sizeof startup};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    DWORD dwExitCode = STILL_ACTIVE;
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process))
-    {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &dwExitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    const DWORD dwDefault = 96;
-    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDefault,
-                    sizeof dwDefault);
+    const std::string option = "--gtest_filter=" + filter;
+    const DWORD dwExitCode = DWORD(_spawnl(_P_WAIT, _pgmptr, _pgmptr, option.c_str(), nullptr));
+    dwDpi = 96;
+    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDpi, sizeof dwDpi);
     return dwExitCode;
 }
 
