@@ -1,16 +1,14 @@
-// The About box under Wine, driven like a user: its texts from the program's version resources,
-// its fitted layout and place, its face, the link's look, cursor, tooltip and click, a screenshot.
+// The About box driven like a user: texts from version resources, layout, place, face, the link's
+// look, cursor, tooltip and click, a screenshot.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "TOOLS/toolwind.h"
 #include "about/aboutdialog.h"
 #include "about/dialogtemplate.h"
+#include "support/debuggee.h"
 #include "support/screen.h"
 
 namespace
@@ -59,14 +57,14 @@ void CheckTextsLayoutAndLink(HWND hwnd)
     GetCursorInfo(&cursor);
     ICONINFO hand = {};
     GetIconInfo(cursor.hCursor, &hand);
-    EXPECT_EQ(7u, hand.xHotspot) << "the cursor's hot spot: the hand's fingertip";
-    EXPECT_EQ(0u, hand.yHotspot) << "the cursor's hot spot: the hand's fingertip";
+    EXPECT_EQ("7,0", std::to_string(hand.xHotspot) + "," + std::to_string(hand.yHotspot))
+        << "the cursor's hot spot: the hand's fingertip";
     HWND hwndTip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);  // shown: topmost
     EXPECT_EQ("サポートサイトへ", WindowText(hwndTip)) << "the tooltip shown";
     SetCursorPos(0, 0);
     Sleep(300);
     SaveWindowBitmap(hwnd, "about_box");
-    PressKeys({VK_RETURN});
+    PressKey(VK_RETURN);
 }
 
 TEST(AboutBox, ShowsItsOwnVersionFitsItsLinesAndEndsOnEnter)
@@ -75,8 +73,7 @@ TEST(AboutBox, ShowsItsOwnVersionFitsItsLinesAndEndsOnEnter)
     RunAboutBox(SUPPORT_SITE_URL, CheckTextsLayoutAndLink);
 }
 
-// Opened where it would not fit centred on the mouse, the box lies inside the work area, grown;
-// with this shorter link, only the fitting centres OK.
+// Opened where it would not fit on the mouse, it lies in the work area; only fitting centres OK.
 TEST(AboutBox, HandsTheLinkToTheShellAndEndsOnAClick)
 {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5);
@@ -90,9 +87,7 @@ TEST(AboutBox, HandsTheLinkToTheShellAndEndsOnAClick)
         UseMouse(MOUSEEVENTF_LEFTUP);
     });
     Sleep(2000);
-    std::ifstream recorded("link_opened.txt", std::ios::binary);
-    EXPECT_EQ("quorzel-test:about\r\n", std::string(std::istreambuf_iterator<char>(recorded), {}))
-        << "the URLs opened";
+    EXPECT_EQ("quorzel-test:about\r\n", FileText("link_opened.txt")) << "the URLs opened";
 }
 
 // The description stands in for a missing product name, cut at 520 bytes without the half "能"

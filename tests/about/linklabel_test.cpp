@@ -55,11 +55,9 @@ std::string Act(HWND hwndLink, const std::string& action)
 
 }  // namespace
 
-// A static made a link label once it has a font, then subclassed once more, as the About box's
-// tooltip does; its text is one character, the shortest that its painting copies. Each row is a
-// run of steps, each ACTION=LOOK: "over" moves the pointer onto the link and "out" just below it;
-// "press" and "release" work the left button; "reflect" has the parent send hover and leave back
-// from then on. Its end frees its font and cursor, and the later subclass still sees it.
+// A one-character static made a link label once it has a font, then subclassed again. Each row's
+// steps read ACTION=LOOK: "over" the link, "out" below it, "press" and "release" the left button,
+// "reflect" from then on. Its end frees its font and cursor; the later subclass still sees it.
 TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
 {
     HWND hDlg = CreateWindowExA(WS_EX_TOPMOST, "#32770", nullptr, WS_POPUP | WS_VISIBLE, 100, 100,

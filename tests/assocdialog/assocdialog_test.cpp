@@ -41,14 +41,14 @@ std::string Row(HWND hwndDlg, int idCheck)
     return row;
 }
 
-void Click(HWND hwndDlg, int id)
-{
-    SendDlgItemMessageA(hwndDlg, id, BM_CLICK, 0, 0);
-}
-
 INT_PTR Show()
 {
     return ShowAssociationDialog();
+}
+
+void Click(HWND hwndDlg, int id)
+{
+    SendDlgItemMessageA(hwndDlg, id, BM_CLICK, 0, 0);
 }
 
 // The process's dialog besides hwndDlg once it shows, or null: a message box or the About box.
@@ -133,7 +133,7 @@ void FoldUnfoldAndResize(HWND hwnd)
     Click(hwnd, IDC_CUR_DETAILS);
     EXPECT_EQ(folded, size()) << "folded again";
     SetForegroundWindow(hwnd);
-    PressKeys({VK_ESCAPE});
+    PressKey(VK_ESCAPE);
 }
 
 TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)

@@ -1,6 +1,5 @@
-// End to end: quorzel.exe run under a debugger on one folder of cursor files, with each choice of
-// outputs. The folder, the recycle bin, the clipboard and the trace must be exactly what the
-// core's text of each input makes of them.
+// quorzel.exe under a debugger on one folder, with each choice of outputs: the folder, the recycle
+// bin, the clipboard and the trace must be exactly what the core's text of each input makes.
 #include <gtest/gtest.h>
 
 #include "output/outputfile.h"
@@ -21,21 +20,18 @@ std::string PathName(const std::string& folder, std::string name, const std::str
            tail;
 }
 
-// Each run: what it is, its options (which words are options: see the command line's own tests),
-// whether it writes the texts, whether the test holds the clipboard (through a window: Wine lets
-// two openers without one share it) and whether the last text ends on the clipboard.
+// Each run: its options, whether it writes the texts, whether the test holds the clipboard (by a
+// window: Wine lets two openers without one share it), whether the last text ends there.
 const std::tuple<const char*, std::vector<std::string>, bool, bool, bool> RUNS[] = {
     {"no option: the files", {}, true, false, false},
     {"/CLIP alone", {"/CLIP"}, false, false, true},
     {"both, the clipboard held: the failure traced", {"/clip", "/file"}, true, true, false}};
 
-// Relative names (which the shell alone does not take relative to the desktop); paths of 259
-// bytes, the shell's 260 UTF-16 units, and one of 260, dropped; double-byte names of 259 bytes in
-// a folder (a Unix name holds 85 such characters at most), whose second bytes are a backslash
-// (0x95 0x5C) and a bar (0x83 0x7C); dots and blanks. A missing name, a name longer than a trace
-// line, a folder, a text, a cut cursor and an icon are passed over. A cursor named twice moves its
-// first text to the recycle bin; an old text held open without FILE_SHARE_DELETE (so neither
-// moved there nor deleted) and a folder in the way stay.
+// Relative names; paths of 259 bytes (the shell's 260 units) and one of 260, dropped; double-byte
+// names of 259 bytes whose second bytes are a backslash (0x95 0x5C) or a bar (0x83 0x7C); dots and
+// blanks. A missing name, one longer than a trace line, a folder, a text, a cut cursor and an icon
+// are passed over. A cursor named twice moves its first text to the recycle bin; an old text held
+// open without FILE_SHARE_DELETE and a folder in the way stay.
 TEST(Conversion, EachChoiceOfOutputsOnArgumentsAtTheLimitsOfTheFileList)
 {
     const std::string name = "quorzel.v1 limits";

@@ -98,8 +98,7 @@ inline std::string Listing(const Folder& files)
     return listing;
 }
 
-// Wine's recycle bin: the XDG trash of the build's own data folder (see scripts/wine-run).
-// A file moved there is Trash\files\NAME while NAME is free.
+// Wine's recycle bin, the build's own XDG trash: a file moved there is Trash\files\NAME.
 inline std::string TrashFolder()
 {
     char szData[MAX_PATH] = "";
@@ -107,9 +106,8 @@ inline std::string TrashFolder()
     return WindowsPath(szData) + "\\Trash";
 }
 
-// A folder of the given name in the temporary folder, made anew with the files; the recycle bin
-// emptied. Its path, or "" when it could not be made. The shell's deletion would stop at names of
-// 259 bytes: what a folder holds goes first, the deepest first.
+// The temporary folder's folder of that name made anew with the files, the recycle bin emptied:
+// its path, or "" if not made. Deleted the deepest first: the shell's stops at 259 bytes.
 inline std::string FreshFolder(const std::string& name, const Folder& files)
 {
     char szTemp[MAX_PATH] = "";

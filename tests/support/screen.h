@@ -12,8 +12,7 @@
 #include <thread>
 #include <vector>
 
-// Moves the pointer to pt, or with MOUSEEVENTF_LEFTDOWN or MOUSEEVENTF_LEFTUP works the left
-// button where the pointer is; then runs the thread's messages, timers included, for 80 ms.
+// Moves the pointer to pt or works the left button, then runs the thread's messages for 80 ms.
 inline void UseMouse(DWORD dwButton, POINT pt = {})
 {
     if (dwButton)
@@ -26,13 +25,10 @@ inline void UseMouse(DWORD dwButton, POINT pt = {})
             DispatchMessageA(&msg);
 }
 
-// Presses the keys in order and releases them in reverse.
-inline void PressKeys(const std::vector<BYTE>& keys)
+inline void PressKey(BYTE vk)
 {
-    for (BYTE vk : keys)
-        keybd_event(vk, 0, 0, 0);
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(vk, 0, 0, 0);
+    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
 }
 
 inline RECT WindowRect(HWND hWnd)
@@ -56,7 +52,7 @@ inline std::string WindowText(HWND hWnd)
     return szText;
 }
 
-// A control's text measured in the control's own font.
+// In the control's own font.
 inline SIZE TextExtent(HWND hwndCtrl)
 {
     HDC hdc = GetDC(hwndCtrl);
@@ -96,8 +92,7 @@ inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId(), size_t nCou
     return nullptr;
 }
 
-// Shows a modal dialog on this thread while drive acts on it from a thread of its own (so that
-// it may assert); gives show's result, or -1 when drive left the dialog open, and cancels it.
+// Runs show while drive acts from another thread: show's result, or -1 if drive left it open.
 inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
 {
     bool fLeftOpen = false;
@@ -113,8 +108,7 @@ inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
     return fLeftOpen ? -1 : nResult;
 }
 
-// A window's pixels as the screen shows them, each 0x00RRGGBB, rows from the top, headed by
-// info as in a BMP file, and the screen's DPI.
+// A window's pixels on the screen, 0x00RRGGBB from the top row, a BMP's header, the DPI.
 struct Screenshot
 {
     BITMAPINFOHEADER info;
@@ -146,8 +140,7 @@ inline Screenshot TakeScreenshot(HWND hWnd)
     return shot;
 }
 
-// Saves the window as the screen shows it, once painted, as NAME.bmp, or NAME-DPI.bmp at other
-// than 96 DPI.
+// Saves the window, once painted, as NAME.bmp, or NAME-DPI.bmp at other than 96 DPI.
 inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -189,8 +182,7 @@ inline std::string TextsThatDoNotFit(HWND hwndDlg)
     return misfits;
 }
 
-// Runs this test program again at a logical DPI, only the tests that the filter names, and puts
-// 96 back; gives its exit code. Its output is this program's.
+// Runs the filter's tests of this program again at a logical DPI, then 96: their exit code.
 inline DWORD RunThisProgramAtDpi(DWORD dwDpi, const std::string& filter)
 {
     const char* const DESKTOP = "Control Panel\\Desktop";
