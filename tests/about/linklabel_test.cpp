@@ -15,7 +15,8 @@ namespace
 
 bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
 int g_nClicks;
-int g_nEnded;  // WM_NCDESTROY seen by a subclass made after the link label's
+int g_nEnded;        // WM_NCDESTROY seen by a subclass made after the link label's, still on top
+LONG_PTR g_topProc;  // the window procedure with that subclass on top
 
 // Counts the link's clicks; reflects hover and leave when asked to.
 INT_PTR CALLBACK ParentProc(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -30,8 +31,9 @@ INT_PTR CALLBACK ParentProc(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK LaterProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    g_nEnded += uMsg == WM_NCDESTROY;
-    return DefSubclassProc(hwnd, uMsg, wParam, lParam);
+    const LRESULT lResult = DefSubclassProc(hwnd, uMsg, wParam, lParam);
+    g_nEnded += uMsg == WM_NCDESTROY && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == g_topProc;
+    return lResult;
 }
 
 // Does one step and tells what shows, as ACTION=LOOK: the text's colour, "+frame" when the
@@ -73,6 +75,7 @@ TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
     EXPECT_TRUE(font.lfUnderline) << "the link's font underlined";
     EXPECT_FALSE(SubclassLinkLabel(hwndLink)) << "a link label made twice";
     SetWindowSubclass(hwndLink, LaterProc, 1, 0);
+    g_topProc = GetWindowLongPtrA(hwndLink, GWLP_WNDPROC);
     const char* const ROWS[] = {
         "out=blue over=blue press=blue release=blue+click reflect=blue",  // never hot unreflected
         // hot until the timer finds the pointer gone; framed while hot and held down
@@ -93,5 +96,5 @@ TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
     ICONINFO cursor;
     EXPECT_FALSE(DeleteObject(hFont)) << "the font left behind";
     EXPECT_FALSE(GetIconInfo(hCursor, &cursor)) << "the cursor left behind";
-    EXPECT_EQ(1, g_nEnded) << "WM_NCDESTROY seen by the later subclass";
+    EXPECT_EQ(1, g_nEnded) << "WM_NCDESTROY seen by the later subclass, left on top";
 }

@@ -97,7 +97,6 @@ void FoldUnfoldAndResize(HWND hwnd)
     Click(hwnd, IDC_CUR_CHECK);
     Click(hwnd, IDC_CUR_DETAILS);
     EXPECT_EQ("checked << 詳細: VVVVVVVVV", Row(hwnd, IDC_CUR_CHECK));
-    // The details add the group box's bottom less the button's.
     const LONG dy = WindowRect(GetDlgItem(hwnd, IDC_CUR_GROUPBOX)).bottom -
                     WindowRect(GetDlgItem(hwnd, IDC_CUR_DETAILS)).bottom;
     const std::pair<LONG, LONG> open = size();

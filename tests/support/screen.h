@@ -44,7 +44,6 @@ inline POINT WindowCenter(HWND hWnd)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-// A window's text, also from another process.
 inline std::string WindowText(HWND hWnd)
 {
     char szText[1100] = "";
@@ -52,7 +51,6 @@ inline std::string WindowText(HWND hWnd)
     return szText;
 }
 
-// In the control's own font.
 inline SIZE TextExtent(HWND hwndCtrl)
 {
     HDC hdc = GetDC(hwndCtrl);
