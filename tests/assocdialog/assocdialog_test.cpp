@@ -30,20 +30,18 @@ const std::vector<std::string> KEYS = {"curfile\\shell\\quorzel",
 // button and 7 details each V shown, v shown but disabled, h hidden, - hidden and disabled.
 std::string Row(HWND hwndDlg, int idCheck)
 {
+    const int nShift = idCheck - IDC_CUR_CHECK;  // from a .cur control to the row's own
     std::string row = IsDlgButtonChecked(hwndDlg, idCheck) ? "checked " : "clear ";
-    row += WindowText(GetDlgItem(hwndDlg, idCheck + 6)) + ": ";
-    for (int offset : {0, 6, 1, 2, 3, 4, 22, 23, 24})
+    row += WindowText(GetDlgItem(hwndDlg, IDC_CUR_DETAILS + nShift)) + ": ";
+    for (int id : {IDC_CUR_CHECK, IDC_CUR_DETAILS, IDC_CUR_GROUPBOX, IDC_CUR_LOCATION_LABEL,
+                   IDC_CUR_LOCATION, IDC_CUR_MENU_LABEL, IDC_CUR_MENU, IDC_CUR_COMMAND_LABEL,
+                   IDC_CUR_COMMAND})
     {
-        HWND hwnd = GetDlgItem(hwndDlg, idCheck + offset);
+        HWND hwnd = GetDlgItem(hwndDlg, id + nShift);
         row += IsWindowVisible(hwnd) ? (IsWindowEnabled(hwnd) ? 'V' : 'v')
                                      : (IsWindowEnabled(hwnd) ? 'h' : '-');
     }
     return row;
-}
-
-INT_PTR Show()
-{
-    return ShowAssociationDialog();
 }
 
 void Click(HWND hwndDlg, int id)
@@ -138,14 +136,13 @@ void FoldUnfoldAndResize(HWND hwnd)
 TEST(AssociationDialog, FoldsUnfoldsAndResizesOnlyInWidth)
 {
     LayOut({});
-    EXPECT_EQ(FALSE, RunModal(Show, FoldUnfoldAndResize)) << "the result of Esc (-1: none)";
+    EXPECT_EQ(FALSE, RunModal(ShowAssociationDialog, FoldUnfoldAndResize))
+        << "the result of Esc (-1: none)";
 }
 
 TEST(AtEachDpi, TheAssociationDialog)
 {
-    for (DWORD dwDpi : {144u, 192u})
-        EXPECT_EQ(0u, RunThisProgramAtDpi(dwDpi, "AssociationDialog.Folds*"))
-            << "at " << dwDpi << " DPI: see above";
+    EXPECT_EQ("", DpisWhereTestsFail("AssociationDialog.Folds*")) << "the DPIs where it failed";
 }
 
 // Restoring puts back check boxes and texts, open details staying open; the system menu's About.
@@ -176,7 +173,7 @@ TEST(AssociationDialog, RestoresAndWritesOnlyWhatChanged)
 {
     LayOut({KEYS[0] + "=binary:\x95\x5C\x95", KEYS[1] + "=binary:old", KEYS[2] + "=binary:old",
             KEYS[3] + "=binary:old"});
-    EXPECT_EQ(TRUE, RunModal(Show, RestoreAndEdit)) << "the result: OK";
+    EXPECT_EQ(TRUE, RunModal(ShowAssociationDialog, RestoreAndEdit)) << "the result: OK";
     EXPECT_EQ("binary:\x95\x5C\x95|old x|binary:old", ReadClassesKey(KEYS[0]) + "|" +
                                                           ReadClassesKey(KEYS[1]) + "|" +
                                                           ReadClassesKey(KEYS[3]));
@@ -216,6 +213,7 @@ TEST(AssociationMode, RegistersTheVerbWithItsDefaultTextsOnceAtATime)
     WaitForSingleObject(first.hProcess, 10000);
     GetExitCodeProcess(first.hProcess, &dwExitCode);
     EXPECT_EQ(0u, dwExitCode) << "the first start's exit code";
+    TerminateProcess(first.hProcess, 1);  // one that has not ended: its mutex would stay
     CloseHandle(first.hProcess);
     EXPECT_EQ("C++ コードの取得|\"" + program + "\" \"%1\"|<absent>|<absent>",
               ReadClassesKey(KEYS[0]) + "|" + ReadClassesKey(KEYS[1]) + "|" +

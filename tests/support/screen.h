@@ -91,7 +91,7 @@ inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId(), size_t nCou
 }
 
 // Runs show while drive acts from another thread: show's result, or -1 if drive left it open.
-inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
+template <class Show> INT_PTR RunModal(Show show, void (*drive)(HWND))
 {
     bool fLeftOpen = false;
     std::thread driver([&] {
@@ -101,7 +101,7 @@ inline INT_PTR RunModal(INT_PTR (*show)(), void (*drive)(HWND))
             Sleep(20);
         fLeftOpen = PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
-    const INT_PTR nResult = show();
+    const INT_PTR nResult = INT_PTR(show());
     driver.join();
     return fLeftOpen ? -1 : nResult;
 }
@@ -180,16 +180,20 @@ inline std::string TextsThatDoNotFit(HWND hwndDlg)
     return misfits;
 }
 
-// Runs the filter's tests of this program again at a logical DPI, then 96: their exit code.
-inline DWORD RunThisProgramAtDpi(DWORD dwDpi, const std::string& filter)
+// Runs the filter's tests of this program again at 144 and 192 logical DPI, then puts 96 back:
+// the DPIs at which they failed, or "".
+inline std::string DpisWhereTestsFail(const std::string& filter)
 {
-    const char* const DESKTOP = "Control Panel\\Desktop";
-    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDpi, sizeof dwDpi);
     const std::string option = "--gtest_filter=" + filter;
-    const DWORD dwExitCode = DWORD(_spawnl(_P_WAIT, _pgmptr, _pgmptr, option.c_str(), nullptr));
-    dwDpi = 96;
-    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP, "LogPixels", REG_DWORD, &dwDpi, sizeof dwDpi);
-    return dwExitCode;
+    std::string failed;
+    for (DWORD dwDpi : {144, 192, 96})
+    {
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dwDpi,
+                        sizeof dwDpi);
+        if (dwDpi != 96 && _spawnl(_P_WAIT, _pgmptr, _pgmptr, option.c_str(), nullptr) != 0)
+            failed += std::to_string(dwDpi) + " ";
+    }
+    return failed;
 }
 
 #endif

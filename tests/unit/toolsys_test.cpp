@@ -99,8 +99,7 @@ TEST(PathExtension, CutAndTheOutputName)
     for (const auto& [input, dot, usable] : rows)
     {
         SCOPED_TRACE(std::to_string(input.size()) + " bytes: " + input.substr(0, 20));
-        std::vector<char> path(input.c_str(),
-                               input.c_str() + input.size() + 1);  // heap, exact size
+        std::vector<char> path(input.c_str(), input.c_str() + input.size() + 1);  // exact size
         EXPECT_EQ(input.substr(std::min(dot + 1, input.size())), CutExtension(path.data()));
         EXPECT_EQ(input.substr(0, dot), path.data());
         char szOutput[PATH_CAPACITY];
