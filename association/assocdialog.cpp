@@ -96,20 +96,15 @@ const int ANCHOR_COUNT = sizeof AnchorTable / sizeof AnchorTable[0];
 const char DETAILS_OPEN_TEXT[] = "<< 詳細";
 const char DETAILS_FOLDED_TEXT[] = "詳細 >>";
 
-// Shown when OK could not change every extension: which ones, and the remedy.
-const char APPLY_FAILED_FORMAT[] =
-    "%s の関連づけを変更できませんでした。\r\n変更するには、quorzel を管理者として実行してください。";
+// Shown when OK could not change every extension: a paragraph for each cause,
+// naming the extensions it stopped, with the remedy where there is one.
+const char APPLY_FAILED_FORMAT[] = "%s の関連づけを変更できませんでした。\r\n%s";
+const char RUN_AS_ADMINISTRATOR_TEXT[] = "変更するには、quorzel を管理者として実行してください。";
+const char NOT_ON_THIS_MACHINE_TEXT[] = "この拡張子はこのコンピューターに登録されていません。";
 const char EXTENSION_LIST_SEPARATOR[] = "、";
-const unsigned APPLY_FAILED_CAPACITY = 256;
-
-struct EditLimit
-{
-    int iControl;
-    unsigned nCapacity;
-};
-
-// The edits take no more text than their fields hold.
-const EditLimit EditLimits[] = {{GCI_MENU, MENU_TEXT_CAPACITY}, {GCI_COMMAND, COMMAND_LINE_CAPACITY}};
+const char PARAGRAPH_SEPARATOR[] = "\r\n";
+const unsigned APPLY_FAILED_CAPACITY = 1024;
+const unsigned EXTENSION_LIST_CAPACITY = 64;
 
 // The one dialog of the process. The sizes stay 0 until initialisation.
 struct AssociationDialogState
@@ -271,30 +266,78 @@ void RememberShownTexts(HWND hwndDlg)
     }
 }
 
-void LimitEditTexts(HWND hwndDlg)
+// Whether the program runs with the rights of an administrator. Where the
+// system cannot tell (before Windows Vista), every user counts as one that
+// is not.
+bool IsElevated()
 {
-    for (const GroupControls& row : GroupControlTable)
-        for (const EditLimit& limit : EditLimits)
-            if (IsValidDlgItem(hwndDlg, row.aidControls[limit.iControl]))
-                SendDlgItemMessageA(hwndDlg, row.aidControls[limit.iControl], EM_LIMITTEXT, limit.nCapacity - 1, 0);
+    HANDLE hToken;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken))
+        return false;
+    TOKEN_ELEVATION elevation = {};
+    DWORD cbElevation = 0;
+    const bool fElevated = GetTokenInformation(hToken, TokenElevation, &elevation, sizeof elevation, &cbElevation) &&
+                           elevation.TokenIsElevated;
+    CloseHandle(hToken);
+    return fElevated;
 }
 
-// Tells the user which extensions OK could not change, and how to change them.
-void ReportApplyFailure(HWND hwndDlg, uint32_t uFailed)
+// What the error means to the user: running as administrator helps only
+// where access was denied to one who is not; no file type key, only
+// registering the extension first; anything else in the system's own words.
+void GetFailureReason(DWORD dwError, char* pszReason, unsigned nCapacity)
 {
-    char szExtensions[APPLY_FAILED_CAPACITY] = "";
+    if (dwError == ERROR_ACCESS_DENIED && !IsElevated())
+        CopyString(pszReason, nCapacity, RUN_AS_ADMINISTRATOR_TEXT);
+    else if (dwError == ERROR_FILE_NOT_FOUND)
+        CopyString(pszReason, nCapacity, NOT_ON_THIS_MACHINE_TEXT);
+    else if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0, pszReason,
+                             nCapacity, nullptr))
+        FormatBounded(pszReason, nCapacity, "%u", static_cast<unsigned>(dwError));
+    // The system's texts end in a line break.
+    for (char* pEnd = StringEnd(pszReason); pEnd > pszReason && (pEnd[-1] == '\r' || pEnd[-1] == '\n'); --pEnd)
+        pEnd[-1] = '\0';
+}
+
+// The extensions that OK could not change for the error, as "*.ico、*.cur".
+void ListExtensionsStoppedBy(const DWORD adwErrors[ASSOCIATION_COUNT], DWORD dwError, char* pszList, unsigned nCapacity)
+{
     unsigned nLength = 0;
+    pszList[0] = '\0';
     for (const ExtensionInfo& info : ExtensionTable)
     {
-        if (!(uFailed & info.bit))
+        if (adwErrors[info.group - ASSOCIATION_FIRST_GROUP] != dwError)
             continue;
         if (nLength > 0)
-            nLength += AppendString(szExtensions, nLength, sizeof szExtensions, EXTENSION_LIST_SEPARATOR);
-        nLength += AppendString(szExtensions, nLength, sizeof szExtensions, "*");
-        nLength += AppendString(szExtensions, nLength, sizeof szExtensions, info.extension);
+            nLength += AppendString(pszList, nLength, nCapacity, EXTENSION_LIST_SEPARATOR);
+        nLength += AppendString(pszList, nLength, nCapacity, "*");
+        nLength += AppendString(pszList, nLength, nCapacity, info.extension);
     }
-    char szMessage[APPLY_FAILED_CAPACITY];
-    FormatBounded(szMessage, sizeof szMessage, APPLY_FAILED_FORMAT, szExtensions);
+}
+
+// Tells the user which extensions OK could not change, and why: extensions
+// stopped by the same error share a paragraph.
+void ReportApplyFailure(HWND hwndDlg, const DWORD adwErrors[ASSOCIATION_COUNT])
+{
+    char szMessage[APPLY_FAILED_CAPACITY] = "";
+    unsigned nLength = 0;
+    DWORD dwReported = ERROR_SUCCESS;
+    for (const ExtensionInfo& info : ExtensionTable)
+    {
+        // Of two extensions, only the one before can have had the error.
+        const DWORD dwError = adwErrors[info.group - ASSOCIATION_FIRST_GROUP];
+        if (dwError == ERROR_SUCCESS || dwError == dwReported)
+            continue;
+        dwReported = dwError;
+        char szExtensions[EXTENSION_LIST_CAPACITY];
+        ListExtensionsStoppedBy(adwErrors, dwError, szExtensions, sizeof szExtensions);
+        char szReason[APPLY_FAILED_CAPACITY];
+        GetFailureReason(dwError, szReason, sizeof szReason);
+        if (nLength > 0)
+            nLength += AppendString(szMessage, nLength, sizeof szMessage, PARAGRAPH_SEPARATOR);
+        FormatBounded(szMessage + nLength, sizeof szMessage - nLength, APPLY_FAILED_FORMAT, szExtensions, szReason);
+        nLength = static_cast<unsigned>(StringEnd(szMessage) - szMessage);
+    }
     char szTitle[APPLY_FAILED_CAPACITY] = "";
     GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
     MessageBoxA(hwndDlg, szMessage, szTitle, MB_OK | MB_ICONWARNING);
@@ -357,7 +400,6 @@ BOOL OnInitDialog(HWND hwndDlg)
     g_state.fIcoRowShown = (g_state.loadedSet.flags & ASSOCIATION_ICO) != 0;
     AddSystemMenuItems(hwndDlg);
     ApplyDetailsState(hwndDlg, g_state.fDetailsMask);
-    LimitEditTexts(hwndDlg);
     SetAssociationControls(hwndDlg, g_state.loadedSet);
     RememberShownTexts(hwndDlg);
     return FALSE;
@@ -411,15 +453,21 @@ BOOL OnCommand(HWND hwndDlg, int idCommand)
 {
     if (idCommand == IDOK)
     {
-        // Where a change could not be made, the dialog stays open to say so.
+        // Where a change cannot be made, nothing is, and the dialog stays open
+        // to say so.
         static AssociationSet newSet;  // too large for a comfortable stack frame
         ReadAssociationControls(hwndDlg, newSet);
         const uint32_t uChanged = GetChangedAssociations(&newSet, &g_state.loadedSet);
-        uint32_t uFailed = 0;
-        if (ApplyAssociations(&newSet, &g_state.loadedSet, uChanged, &uFailed))
+        DWORD adwErrors[ASSOCIATION_COUNT];
+        if (ApplyAssociations(&newSet, &g_state.loadedSet, uChanged, adwErrors))
             EndDialog(hwndDlg, IDOK);
         else
-            ReportApplyFailure(hwndDlg, uFailed);
+        {
+            ReportApplyFailure(hwndDlg, adwErrors);
+            // The next OK compares with the registry as it is now: as loaded,
+            // unless another program changed it or a change was not undone.
+            LoadAssociations(&g_state.loadedSet);
+        }
         return TRUE;
     }
     if (idCommand == IDCANCEL)

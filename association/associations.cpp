@@ -2,7 +2,10 @@
 // writing and removing it, and deciding and applying what the dialog changed.
 #include "association/associations.h"
 
+#include <string.h>
+
 #include "TOOLS/toolsys.h"
+#include "association/regchanges.h"
 #include "association/regkeys.h"
 
 const ExtensionInfo ExtensionTable[ASSOCIATION_COUNT] = {
@@ -17,8 +20,18 @@ const char SHELL_KEY_NAME[] = "shell";
 const char COMMAND_KEY_NAME[] = "command";
 const char LOCATION_FORMAT[] = "HKEY_CLASSES_ROOT\\%s\\%s\\%s";
 
-// Writing asks for access to the keys on the way to the values it writes.
-const REGSAM VALUE_ACCESS = KEY_QUERY_VALUE | KEY_SET_VALUE;
+// The keys from the file type down to the verb's command, and the text that
+// each of them holds: none, the menu text, the command line.
+const char* const VerbKeyNames[] = {SHELL_KEY_NAME, VERB_NAME, COMMAND_KEY_NAME};
+const unsigned VERB_KEY_COUNT = sizeof VerbKeyNames / sizeof VerbKeyNames[0];
+
+// What one OK changes: for each extension, at most a key and its value at
+// each level of the verb.
+struct ChangeList
+{
+    RegChange aChanges[2 * VERB_KEY_COUNT * ASSOCIATION_COUNT];
+    unsigned nCount;
+};
 
 AssociationEntry& EntryOf(AssociationSet* pSet, const ExtensionInfo& info)
 {
@@ -46,16 +59,6 @@ bool OpenBelow(bool (*pfnOpenOuter)(const char*, HKEY*), const char* pszExtensio
     return fOpened;
 }
 
-bool IsRegistered(const char* pszExtension)
-{
-    HKEY hVerb;
-    if (!OpenVerbKey(pszExtension, &hVerb))
-        return false;
-    const bool fRegistered = RegKeyExists(hVerb, COMMAND_KEY_NAME);
-    CloseRegKey(hVerb);
-    return fRegistered;
-}
-
 // The full name of the key that holds, or would hold, the extension's verb;
 // empty where there is no file-type key to hold it.
 void SetLocation(const char* pszExtension, char* pszLocation)
@@ -70,22 +73,105 @@ void SetLocation(const char* pszExtension, char* pszLocation)
     CopyString(pszLocation, LOCATION_CAPACITY, szPath);
 }
 
+// Whether the extensions' file types are one key, as the registry sees them.
+bool IsSameFileType(const char* pszExtension, const char* pszOther)
+{
+    HKEY hFileType;
+    if (!OpenFileTypeKey(pszExtension, KEY_READ, &hFileType))
+        return false;
+    HKEY hOther;
+    bool fSame = false;
+    if (OpenFileTypeKey(pszOther, KEY_READ, &hOther))
+    {
+        fSame = IsSameRegKey(hFileType, hOther);
+        CloseRegKey(hOther);
+    }
+    CloseRegKey(hFileType);
+    return fSame;
+}
+
 // Whether another extension that is to be registered in the set has the
 // same file-type key: its verb is this one's too.
 bool SharesFileTypeToKeep(const AssociationSet* pSet, const ExtensionInfo& info)
 {
-    char szName[FILE_TYPE_NAME_CAPACITY];
-    char szOtherName[FILE_TYPE_NAME_CAPACITY];
-    GetFileTypeKeyName(info.extension, szName);
     for (const ExtensionInfo& other : ExtensionTable)
     {
         if (&other == &info || !(pSet->flags & other.bit))
             continue;
-        GetFileTypeKeyName(other.extension, szOtherName);
-        if (IsSameStringNoCase(szName, szOtherName))
+        if (IsSameFileType(info.extension, other.extension))
             return true;
     }
     return false;
+}
+
+// The key's path is pszKey; its parent's is its first nParentLength bytes.
+void AddChange(ChangeList* pList, RegChangeKind kind, const char* pszKey, unsigned nParentLength, const char* pszText,
+               bool fNewKey)
+{
+    RegChange& change = pList->aChanges[pList->nCount++];
+    change.kind = kind;
+    CopyString(change.szKey, sizeof change.szKey, pszKey);
+    change.nParentLength = nParentLength;
+    change.pszText = pszText;
+    change.fNewKey = fNewKey;
+}
+
+// The verb below the extension's file type with the texts given (null: as it
+// is), each key made where it is missing. ERROR_FILE_NOT_FOUND where there is
+// no file-type key to hold the verb.
+DWORD PlanWrite(ChangeList* pList, const ExtensionInfo& info, const char* pszMenuText, const char* pszCommandLine)
+{
+    char szKey[REG_PATH_CAPACITY];
+    GetFileTypeKeyName(info.extension, szKey);
+    if (!RegKeyExists(HKEY_CLASSES_ROOT, szKey))
+        return ERROR_FILE_NOT_FOUND;
+    const char* const apszTexts[VERB_KEY_COUNT] = {nullptr, pszMenuText, pszCommandLine};
+    bool fParentNew = false;
+    for (unsigned i = 0; i < VERB_KEY_COUNT; ++i)
+    {
+        const unsigned nParentLength = static_cast<unsigned>(strlen(szKey));
+        FormatBounded(szKey + nParentLength, sizeof szKey - nParentLength, "\\%s", VerbKeyNames[i]);
+        const bool fNew = fParentNew || !RegKeyExists(HKEY_CLASSES_ROOT, szKey);
+        if (fNew)
+            AddChange(pList, REG_CHANGE_CREATE_KEY, szKey, nParentLength, nullptr, fParentNew);
+        if (apszTexts[i])
+            AddChange(pList, REG_CHANGE_SET_DEFAULT, szKey, nParentLength, apszTexts[i], fNew);
+        fParentNew = fNew;
+    }
+    return ERROR_SUCCESS;
+}
+
+// The verb's command, then the verb where it holds no other key; "shell" stays.
+void PlanRemoval(ChangeList* pList, const ExtensionInfo& info)
+{
+    char szKey[REG_PATH_CAPACITY];
+    GetFileTypeKeyName(info.extension, szKey);
+    unsigned nLength = static_cast<unsigned>(strlen(szKey));
+    nLength += FormatBounded(szKey + nLength, sizeof szKey - nLength, "\\%s\\%s", SHELL_KEY_NAME, VERB_NAME);
+    const unsigned nVerbLength = nLength;
+    FormatBounded(szKey + nLength, sizeof szKey - nLength, "\\%s", COMMAND_KEY_NAME);
+    AddChange(pList, REG_CHANGE_DELETE_KEY, szKey, nVerbLength, nullptr, false);
+    szKey[nVerbLength] = '\0';
+    AddChange(pList, REG_CHANGE_DELETE_IF_ABLE, szKey, 0, nullptr, false);
+}
+
+// Plans what the extension's change needs: an extension registered in the
+// old set gets only the texts that differ from it.
+DWORD PlanChange(ChangeList* pList, const ExtensionInfo& info, const AssociationSet* pNewSet,
+                 const AssociationSet* pOldSet)
+{
+    const AssociationEntry& entry = EntryOf(pNewSet, info);
+    const AssociationEntry& oldEntry = EntryOf(pOldSet, info);
+    if (!(pNewSet->flags & info.bit))
+    {
+        if (!SharesFileTypeToKeep(pNewSet, info))
+            PlanRemoval(pList, info);
+        return ERROR_SUCCESS;
+    }
+    const bool fWasRegistered = (pOldSet->flags & info.bit) != 0;
+    const bool fMenu = !fWasRegistered || !IsSameString(entry.menuText, oldEntry.menuText);
+    const bool fCommand = !fWasRegistered || !IsSameString(entry.commandLine, oldEntry.commandLine);
+    return PlanWrite(pList, info, fMenu ? entry.menuText : nullptr, fCommand ? entry.commandLine : nullptr);
 }
 
 }  // namespace
@@ -159,52 +245,6 @@ bool ReadAssociation(const char* pszExtension, char* pszMenuText, char* pszComma
     return fRegistered;
 }
 
-bool WriteAssociation(const char* pszExtension, const char* pszMenuText, const char* pszCommandLine)
-{
-    HKEY hFileType;
-    if (!OpenFileTypeKey(pszExtension, KEY_CREATE_SUB_KEY, &hFileType))
-        return false;
-    HKEY hShell;
-    HKEY hVerb;
-    HKEY hCommand;
-    bool fWritten = false;
-    if (CreateRegKey(hFileType, SHELL_KEY_NAME, KEY_CREATE_SUB_KEY, &hShell))
-    {
-        if (CreateRegKey(hShell, VERB_NAME, KEY_CREATE_SUB_KEY | VALUE_ACCESS, &hVerb))
-        {
-            const bool fMenuWritten = !pszMenuText || WriteRegDefault(hVerb, pszMenuText);
-            if (CreateRegKey(hVerb, COMMAND_KEY_NAME, VALUE_ACCESS, &hCommand))
-            {
-                fWritten = (!pszCommandLine || WriteRegDefault(hCommand, pszCommandLine)) && fMenuWritten;
-                CloseRegKey(hCommand);
-            }
-            CloseRegKey(hVerb);
-        }
-        CloseRegKey(hShell);
-    }
-    CloseRegKey(hFileType);
-    return fWritten;
-}
-
-bool RemoveAssociation(const char* pszExtension)
-{
-    HKEY hShell;
-    if (OpenShellKey(pszExtension, &hShell))
-    {
-        HKEY hVerb;
-        if (OpenRegKey(hShell, VERB_NAME, KEY_READ, &hVerb))
-        {
-            // A verb that holds other subkeys stays: the platform deletes only
-            // keys without subkeys, and nothing here is recursive.
-            DeleteRegKey(hVerb, COMMAND_KEY_NAME);
-            CloseRegKey(hVerb);
-            DeleteRegKey(hShell, VERB_NAME);
-        }
-        CloseRegKey(hShell);
-    }
-    return !IsRegistered(pszExtension);
-}
-
 bool LoadAssociations(AssociationSet* pSet)
 {
     pSet->flags = 0;
@@ -242,30 +282,40 @@ uint32_t GetChangedAssociations(const AssociationSet* pNewSet, const Association
 }
 
 bool ApplyAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet, uint32_t uChanged,
-                       uint32_t* puFailed)
+                       DWORD adwErrors[ASSOCIATION_COUNT])
 {
-    *puFailed = 0;
-    for (const ExtensionInfo& info : ExtensionTable)
+    static ChangeList list;  // too large for a comfortable stack frame
+    list.nCount = 0;
+    // Keys and values are written first and keys deleted last, the change
+    // that is the hardest to undo.
+    static const bool afWriting[] = {true, false};
+    for (const bool fWrite : afWriting)
+        for (const ExtensionInfo& info : ExtensionTable)
+        {
+            const unsigned iEntry = info.group - ASSOCIATION_FIRST_GROUP;
+            const unsigned nFirst = list.nCount;
+            if (fWrite)
+                adwErrors[iEntry] = ERROR_SUCCESS;
+            if ((uChanged & info.bit) && ((pNewSet->flags & info.bit) != 0) == fWrite)
+                adwErrors[iEntry] = PlanChange(&list, info, pNewSet, pOldSet);
+            for (unsigned i = nFirst; i < list.nCount; ++i)
+                list.aChanges[i].nOwner = iEntry;
+        }
+    // Nothing is changed unless every change can be made.
+    bool fReady = true;
+    for (unsigned i = 0; i < list.nCount; ++i)
     {
-        if (!(uChanged & info.bit))
-            continue;
-        const AssociationEntry& entry = EntryOf(pNewSet, info);
-        const AssociationEntry& oldEntry = EntryOf(pOldSet, info);
-        const bool fWasRegistered = (pOldSet->flags & info.bit) != 0;
-        bool fDone;
-        if (pNewSet->flags & info.bit)
-        {
-            const bool fMenu = !fWasRegistered || !IsSameString(entry.menuText, oldEntry.menuText);
-            const bool fCommand = !fWasRegistered || !IsSameString(entry.commandLine, oldEntry.commandLine);
-            fDone = WriteAssociation(info.extension, fMenu ? entry.menuText : nullptr,
-                                     fCommand ? entry.commandLine : nullptr);
-        }
-        else
-        {
-            fDone = SharesFileTypeToKeep(pNewSet, info) || RemoveAssociation(info.extension);
-        }
-        if (!fDone)
-            *puFailed |= info.bit;
+        DWORD& dwError = adwErrors[list.aChanges[i].nOwner];
+        if (dwError == ERROR_SUCCESS)
+            dwError = TryRegChange(&list.aChanges[i]);
     }
-    return *puFailed == 0;
+    for (unsigned i = 0; i < ASSOCIATION_COUNT; ++i)
+        fReady = fReady && adwErrors[i] == ERROR_SUCCESS;
+    if (!fReady)
+        return false;
+    unsigned iFailed = 0;
+    const DWORD dwError = MakeRegChanges(list.aChanges, list.nCount, &iFailed);
+    if (dwError != ERROR_SUCCESS)
+        adwErrors[list.aChanges[iFailed].nOwner] = dwError;
+    return dwError == ERROR_SUCCESS;
 }

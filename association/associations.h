@@ -73,26 +73,21 @@ bool OpenVerbKey(const char* pszExtension, HKEY* phKey);
 // True when the verb and its "command" can be opened; fills both texts, with
 // as much of a value too long for its field as fits.
 bool ReadAssociation(const char* pszExtension, char* pszMenuText, char* pszCommandLine);
-// Creates or updates the verb under an existing file-type key; a null text
-// leaves its value as it is. True when every key and value was written.
-bool WriteAssociation(const char* pszExtension, const char* pszMenuText, const char* pszCommandLine);
-// Deletes "command" and the verb; "shell" stays. True when the extension is
-// no longer registered afterwards.
-bool RemoveAssociation(const char* pszExtension);
-
 // Both extensions from the registry, the defaults where not registered, and
 // the key each verb is in or would be written to.
 bool LoadAssociations(AssociationSet* pSet);
 // The bits of the extensions switched on or off, or registered in both sets
 // with a different menu text or command line.
 uint32_t GetChangedAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet);
-// Writes or removes each extension whose bit is in uChanged, nothing else. An
-// extension registered in the old set gets only the texts that differ from
-// it; a file type that two extensions share keeps its verb while either of
-// them is to be registered, and for texts that both set, the later one in
-// the table (".cur") is written last. True when every change was made; else
-// the bits of the extensions that could not be changed are in *puFailed.
+// Writes or removes each extension whose bit is in uChanged, nothing else, and
+// all of it or nothing: true when every change was made; else the registry is
+// as it was, and adwErrors holds, by entry index, the error that stopped each
+// extension (ERROR_SUCCESS for the others; ERROR_FILE_NOT_FOUND: there is no
+// key for its file type). An extension registered in the old set gets only
+// the texts that differ from it; a file type that two extensions share (their
+// names open one key) keeps its verb while either is to be registered, and
+// for texts that both set, the later one in the table (".cur") is written last.
 bool ApplyAssociations(const AssociationSet* pNewSet, const AssociationSet* pOldSet, uint32_t uChanged,
-                       uint32_t* puFailed);
+                       DWORD adwErrors[ASSOCIATION_COUNT]);
 
 #endif

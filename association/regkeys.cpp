@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <winternl.h>
+
 #include "TOOLS/toolsys.h"
 
 bool OpenRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey)
@@ -12,21 +14,9 @@ bool OpenRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey
     return RegOpenKeyExA(hParent, pszName, 0, samAccess, phKey) == ERROR_SUCCESS;
 }
 
-bool CreateRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey)
-{
-    char szNoClass[] = "";
-    return RegCreateKeyExA(hParent, pszName, 0, szNoClass, REG_OPTION_NON_VOLATILE, samAccess, nullptr, phKey,
-                           nullptr) == ERROR_SUCCESS;
-}
-
 bool CloseRegKey(HKEY hKey)
 {
     return RegCloseKey(hKey) == ERROR_SUCCESS;
-}
-
-bool DeleteRegKey(HKEY hParent, const char* pszName)
-{
-    return RegDeleteKeyA(hParent, pszName) == ERROR_SUCCESS;
 }
 
 bool RegKeyExists(HKEY hParent, const char* pszName)
@@ -36,6 +26,32 @@ bool RegKeyExists(HKEY hParent, const char* pszName)
         return false;
     CloseRegKey(hKey);
     return true;
+}
+
+namespace
+{
+
+// The registry's full name of an open key, as the object manager reports it.
+union KeyName {
+    UNICODE_STRING name;
+    BYTE abBuffer[4096];
+};
+
+bool GetRegKeyName(HKEY hKey, KeyName* pName)
+{
+    ULONG cbName = 0;
+    return NT_SUCCESS(NtQueryObject(hKey, ObjectNameInformation, pName, sizeof *pName, &cbName));
+}
+
+}  // namespace
+
+bool IsSameRegKey(HKEY hFirst, HKEY hSecond)
+{
+    KeyName first;
+    KeyName second;
+    return GetRegKeyName(hFirst, &first) && GetRegKeyName(hSecond, &second) &&
+           first.name.Length == second.name.Length &&
+           memcmp(first.name.Buffer, second.name.Buffer, first.name.Length) == 0;
 }
 
 bool ReadRegDefault(HKEY hKey, char* pBuffer, unsigned nCapacity)
@@ -73,13 +89,4 @@ bool ReadRegText(HKEY hKey, char* pBuffer, unsigned nCapacity)
         CopyString(pBuffer, nCapacity, pValue);
     free(pValue);
     return fRead;
-}
-
-bool WriteRegDefault(HKEY hKey, const char* pszText)
-{
-    DWORD dwType = REG_NONE;
-    RegQueryValueExA(hKey, nullptr, nullptr, &dwType, nullptr, nullptr);
-    const DWORD dwSize = static_cast<DWORD>(strlen(pszText)) + 1;
-    return RegSetValueExA(hKey, nullptr, 0, dwType == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ,
-                          reinterpret_cast<const BYTE*>(pszText), dwSize) == ERROR_SUCCESS;
 }

@@ -1,21 +1,21 @@
-// The registry primitives the association records are built on. They know
+// The registry primitives the association records read with. They know
 // nothing of associations; each gives true exactly when its platform calls
-// succeed, and the caller closes every key it opened or created.
+// succeed, and the caller closes every key it opened. (Changes are made by
+// regchanges, whole or not at all.)
 #ifndef QUORZEL_ASSOCIATION_REGKEYS_H
 #define QUORZEL_ASSOCIATION_REGKEYS_H
 
 #include <windows.h>
 
-// Keys are opened and created with the access the caller asks for: KEY_READ to
-// read, so that a user who may only read the key still sees what it holds, and
-// write access only for what is written. A key that refuses the access counts
-// as absent.
+// Keys are opened with the access the caller asks for: KEY_READ to read, so
+// that a user who may only read the key still sees what it holds. A key that
+// refuses the access counts as absent.
 bool OpenRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey);
-bool CreateRegKey(HKEY hParent, const char* pszName, REGSAM samAccess, HKEY* phKey);
 bool CloseRegKey(HKEY hKey);
-// Deletes one key without subkeys; never recursive.
-bool DeleteRegKey(HKEY hParent, const char* pszName);
 bool RegKeyExists(HKEY hParent, const char* pszName);
+// Whether two open keys are one key, as the registry names them: names that
+// differ in letter case or in a trailing backslash open the same key.
+bool IsSameRegKey(HKEY hFirst, HKEY hSecond);
 
 // Reads the key's default value, of whatever type, into a buffer of nCapacity
 // bytes and always leaves it terminated within that capacity. Data that does
@@ -25,9 +25,5 @@ bool ReadRegDefault(HKEY hKey, char* pBuffer, unsigned nCapacity);
 // The same for a text to show: a value that does not fit gives as many of its
 // first characters as fit, and true. Only a missing value gives false.
 bool ReadRegText(HKEY hKey, char* pBuffer, unsigned nCapacity);
-// Writes the text as the key's default value, terminator included: REG_SZ, or
-// REG_EXPAND_SZ where it replaces a value of that type, whose variables the
-// shell goes on expanding. The key needs KEY_QUERY_VALUE and KEY_SET_VALUE.
-bool WriteRegDefault(HKEY hKey, const char* pszText);
 
 #endif

@@ -27,15 +27,21 @@ inline bool SetClassesKeyAccess(const std::string& path, const char* pszAccess)
 
 // "path" makes the key; "path=text" sets its default value too: REG_SZ, terminator counted, or
 // after "binary:" exactly the bytes, or after "expand:" REG_EXPAND_SZ. "read-only path" lets
-// everyone only read the key and those below it.
+// everyone only read the key and those below it, "writable path" lets everyone change them, and
+// "volatile path" makes the key and those missing above it volatile: their keys must be too.
 inline bool CreateClassesKey(const std::string& line)
 {
     if (line.compare(0, 10, "read-only ") == 0)
         return SetClassesKeyAccess(line.substr(10), "D:(A;;KR;;;WD)");
+    if (line.compare(0, 9, "writable ") == 0)
+        return SetClassesKeyAccess(line.substr(9), "D:(A;;KA;;;WD)");
     const size_t at = line.find('=');
+    const DWORD dwOptions = line.compare(0, 9, "volatile ") == 0 ? REG_OPTION_VOLATILE : 0;
     HKEY hKey;
     if (at == std::string::npos)
-        return RegCreateKeyA(HKEY_CLASSES_ROOT, line.c_str(), &hKey) == 0 && RegCloseKey(hKey) == 0;
+        return RegCreateKeyExA(HKEY_CLASSES_ROOT, line.substr(dwOptions ? 9 : 0).c_str(), 0,
+                               nullptr, dwOptions, KEY_READ, nullptr, &hKey, nullptr) == 0 &&
+               RegCloseKey(hKey) == 0;
     const std::string type = line.substr(at + 1, 7);
     const DWORD dwType = type == "binary:"   ? REG_BINARY
                          : type == "expand:" ? REG_EXPAND_SZ
