@@ -101,6 +101,10 @@ const char APPLY_FAILED_FORMAT[] =
     "%s の関連づけを変更できませんでした。\r\n変更するには、quorzel を管理者として実行してください。";
 const char EXTENSION_LIST_SEPARATOR[] = "、";
 const unsigned APPLY_FAILED_CAPACITY = 256;
+// Shown instead of registering a command that could not start the program.
+const char NO_PROGRAM_PATH_TEXT[] = "quorzel のあるフォルダーの名前には、このシステムの文字コードで書けない文字が"
+                                    "あるため、関連づけのコマンドを作れません。\r\nquorzel を別のフォルダーに移して"
+                                    "から、もう一度実行してください。";
 
 struct EditLimit
 {
@@ -300,6 +304,22 @@ void ReportApplyFailure(HWND hwndDlg, uint32_t uFailed)
     MessageBoxA(hwndDlg, szMessage, szTitle, MB_OK | MB_ICONWARNING);
 }
 
+// True, after saying so, when an extension is to be registered with no
+// command line because none can name the program where it lies.
+bool ReportNoProgramPath(HWND hwndDlg, const AssociationSet& newSet, uint32_t uChanged)
+{
+    bool fEmpty = false;
+    for (const ExtensionInfo& info : ExtensionTable)
+        if (uChanged & newSet.flags & info.bit)
+            fEmpty = fEmpty || newSet.entries[info.group - ASSOCIATION_FIRST_GROUP].commandLine[0] == '\0';
+    if (!fEmpty || BuildDefaultCommandLine(nullptr) != 0)
+        return false;
+    char szTitle[APPLY_FAILED_CAPACITY] = "";
+    GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
+    MessageBoxA(hwndDlg, NO_PROGRAM_PATH_TEXT, szTitle, MB_OK | MB_ICONWARNING);
+    return true;
+}
+
 // Shows the ".ico" row only when ".ico" was registered at opening; a hidden
 // row's details are folded, and its band stays empty.
 void ApplyIcoRowState(HWND hwndDlg)
@@ -416,6 +436,8 @@ BOOL OnCommand(HWND hwndDlg, int idCommand)
         ReadAssociationControls(hwndDlg, newSet);
         const uint32_t uChanged = GetChangedAssociations(&newSet, &g_state.loadedSet);
         uint32_t uFailed = 0;
+        if (ReportNoProgramPath(hwndDlg, newSet, uChanged))
+            return TRUE;
         if (ApplyAssociations(&newSet, &g_state.loadedSet, uChanged, &uFailed))
             EndDialog(hwndDlg, IDOK);
         else
