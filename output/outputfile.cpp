@@ -3,8 +3,6 @@
 // One algorithm for both kinds of path; only the system calls differ.
 #include "output/outputfile.h"
 
-#include <type_traits>
-
 #include <windows.h>
 
 #include <shellapi.h>
@@ -30,6 +28,17 @@ DWORD GetAttributes(const wchar_t* pszPath)
 {
     return GetFileAttributesW(pszPath);
 }
+
+// The record that SHFileOperationA or SHFileOperationW takes, by character type.
+template <typename Char> struct FileOperationRecord
+{
+    typedef SHFILEOPSTRUCTA Type;
+};
+
+template <> struct FileOperationRecord<wchar_t>
+{
+    typedef SHFILEOPSTRUCTW Type;
+};
 
 void RunFileOperation(SHFILEOPSTRUCTA* pOperation)
 {
@@ -73,7 +82,7 @@ template <typename Char> bool IsFilePath(const Char* pszPath)
 
 template <typename Char> bool DeleteToRecycleBin(const Char* pszList)
 {
-    typename std::conditional<std::is_same<Char, char>::value, SHFILEOPSTRUCTA, SHFILEOPSTRUCTW>::type operation;
+    typename FileOperationRecord<Char>::Type operation;
     ClearBytes(&operation, sizeof operation);
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;
