@@ -79,8 +79,10 @@ template <typename Char> Char* DuplicateFullPath(const Char* pszArg, bool* pfNoM
     return pszCopy;
 }
 
-}  // namespace
-
+// Whether an argument must be taken by its UTF-16 form: the ANSI code page
+// cannot spell it, or the full path it stands for (a name in a folder whose
+// name it cannot spell). Where it spells both, the ANSI form is exactly the
+// same text, and the ANSI calls take it as they always have.
 bool NeedsWideName(const wchar_t* pwszArg)
 {
     if (!GetExactAnsiText(nullptr, 0, pwszArg))
@@ -89,6 +91,8 @@ bool NeedsWideName(const wchar_t* pwszArg)
     const DWORD dwLength = GetFullPathNameW(pwszArg, PATH_CAPACITY, wszFullPath, nullptr);
     return dwLength != 0 && dwLength < PATH_CAPACITY && !GetExactAnsiText(nullptr, 0, wszFullPath);
 }
+
+}  // namespace
 
 template <typename Char> bool GetShellFullPath(Char* pszFullPath, const Char* pszArg)
 {

@@ -18,10 +18,6 @@ struct FileListEntry
 FileListEntry* BuildFileList(int nArgs, char** ppszArgs, wchar_t** ppwszArgs, int* pnCount);
 void FreeFileList(FileListEntry* pList, int nCount);
 
-// Whether an argument must be taken by its UTF-16 form: the ANSI code page
-// cannot spell it, or the full path it stands for.
-bool NeedsWideName(const wchar_t* pwszArg);
-
 // The full file-system path of an argument, relative names taken against the
 // current directory, into a PATH_CAPACITY buffer; false leaves it empty.
 template <typename Char> bool GetShellFullPath(Char* pszFullPath, const Char* pszArg);
