@@ -347,3 +347,17 @@ bool TraceFailureAt(const char* pszSourcePath, const TraceSite& site)
     TraceFailure(pszSourcePath, site.nLine, site.pszMessage);
     return false;
 }
+
+#ifdef _WIN32
+
+// Wide text -------------------------------------------------------------------
+
+bool GetExactAnsiText(char* pBuffer, unsigned nCapacity, const wchar_t* pwszText)
+{
+    BOOL fDefaultUsed = FALSE;
+    const int nBytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, pwszText, -1, pBuffer,
+                                           pBuffer ? int(nCapacity) : 0, nullptr, &fDefaultUsed);
+    return nBytes != 0 && !fDefaultUsed;
+}
+
+#endif

@@ -92,4 +92,11 @@ bool TraceFailureAt(const char* pszSourcePath, const TraceSite& site);
 // Windows only; a failure is traced and gives false.
 bool SetClipboardText(const char* pszText);
 
+// Windows only: the UTF-16 text in the ANSI code page, exactly, into a buffer
+// of nCapacity bytes; with a null buffer it is only tested. False where the
+// code page has no exact spelling of a character (the ANSI forms that the
+// system makes carry '?' or a best-fit letter, e for é, in its place), or
+// where the text does not fit.
+bool GetExactAnsiText(char* pBuffer, unsigned nCapacity, const wchar_t* pwszText);
+
 #endif

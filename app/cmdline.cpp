@@ -1,9 +1,11 @@
 // Splits the process command line into arguments and reads the options.
-// The rules are those of the Microsoft C runtime, over Shift-JIS text: no
-// byte of a double-byte character is taken for a blank, a quote or a backslash.
+// The rules are those of the Microsoft C runtime, over Shift-JIS text (no
+// byte of a double-byte character is taken for a blank, a quote or a
+// backslash) and, by the same parse, over UTF-16 text.
 #include "app/cmdline.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 #include "TOOLS/toolsys.h"
 
@@ -20,51 +22,90 @@ const unsigned OPTION_TABLE_ROWS = sizeof OPTION_TABLE / sizeof OPTION_TABLE[0];
 namespace
 {
 
-// Writes arguments into the block, or, with no block, only counts them.
-struct ArgumentWriter
+// Wide text has no double-byte characters: each unit stands for itself, and
+// none but the ASCII blank, tab, quote and backslash is one of those.
+unsigned SpanExcluding(const wchar_t* psz, const char* pszSet)
 {
-    char** ppszTable;  // null while measuring
-    char* pNext;       // where the next byte goes
+    unsigned n = 0;
+    while (psz[n] != L'\0' && (psz[n] > 0x7F || !strchr(pszSet, int(psz[n]))))
+        ++n;
+    return n;
+}
+
+unsigned SpanIncluding(const wchar_t* psz, const char* pszSet)
+{
+    unsigned n = 0;
+    while (psz[n] != L'\0' && psz[n] <= 0x7F && strchr(pszSet, int(psz[n])))
+        ++n;
+    return n;
+}
+
+const wchar_t* SkipBlanks(const wchar_t* psz)
+{
+    return psz + SpanIncluding(psz, " \t");
+}
+
+using ::SkipBlanks;
+using ::SpanExcluding;
+using ::SpanIncluding;
+
+// The units of the character at p: a lead byte takes its trail byte along,
+// but a lone lead byte at the end of the line stands alone.
+unsigned CharUnits(const char* p)
+{
+#ifdef _WIN32
+    const bool fLead = _ismbblead(static_cast<unsigned char>(*p)) != 0;  // the process's multibyte code page
+#else
+    const bool fLead = IsLeadByte(static_cast<unsigned char>(*p));
+#endif
+    return fLead && p[1] != '\0' ? 2 : 1;
+}
+
+unsigned CharUnits(const wchar_t*)
+{
+    return 1;
+}
+
+// Writes arguments into the block, or, with no block, only counts them.
+template <typename Char> struct ArgumentWriter
+{
+    Char** ppszTable;  // null while measuring
+    Char* pNext;       // where the next unit goes
     int nCount;
-    unsigned nBytes;  // bytes of the strings, terminators included
+    unsigned nUnits;  // units of the strings, terminators included
 };
 
-void PutByte(ArgumentWriter* pWriter, char ch)
+template <typename Char> void PutUnits(ArgumentWriter<Char>* pWriter, const Char* pFirst, unsigned nUnits)
 {
-    if (pWriter->ppszTable)
-        *pWriter->pNext++ = ch;
-    ++pWriter->nBytes;
+    for (unsigned i = 0; i < nUnits; ++i)
+    {
+        if (pWriter->ppszTable)
+            *pWriter->pNext++ = pFirst[i];
+        ++pWriter->nUnits;
+    }
 }
 
-void PutBytes(ArgumentWriter* pWriter, const char* pFirst, unsigned nBytes)
+template <typename Char> void PutRepeated(ArgumentWriter<Char>* pWriter, char ch, unsigned nTimes)
 {
-    for (unsigned i = 0; i < nBytes; ++i)
-        PutByte(pWriter, pFirst[i]);
+    const Char unit = Char(ch);
+    for (unsigned i = 0; i < nTimes; ++i)
+        PutUnits(pWriter, &unit, 1);
 }
 
-void StartArgument(ArgumentWriter* pWriter)
+template <typename Char> void StartArgument(ArgumentWriter<Char>* pWriter)
 {
     if (pWriter->ppszTable)
         pWriter->ppszTable[pWriter->nCount] = pWriter->pNext;
 }
 
-void EndArgument(ArgumentWriter* pWriter)
+template <typename Char> void EndArgument(ArgumentWriter<Char>* pWriter)
 {
-    PutByte(pWriter, '\0');
+    PutRepeated(pWriter, '\0', 1);
     ++pWriter->nCount;
 }
 
-bool IsMultiByteLead(unsigned char byte)
-{
-#ifdef _WIN32
-    return _ismbblead(byte) != 0;  // the process's multibyte code page
-#else
-    return IsLeadByte(byte);
-#endif
-}
-
 // The program name: quoted up to the next quote, else up to a blank or tab.
-const char* ParseProgramName(ArgumentWriter* pWriter, const char* p)
+template <typename Char> const Char* ParseProgramName(ArgumentWriter<Char>* pWriter, const Char* p)
 {
     StartArgument(pWriter);
     unsigned nLength;
@@ -72,7 +113,7 @@ const char* ParseProgramName(ArgumentWriter* pWriter, const char* p)
     {
         ++p;
         nLength = SpanExcluding(p, "\"");
-        PutBytes(pWriter, p, nLength);
+        PutUnits(pWriter, p, nLength);
         p += nLength;
         if (*p == '"')
             ++p;
@@ -80,7 +121,7 @@ const char* ParseProgramName(ArgumentWriter* pWriter, const char* p)
     else
     {
         nLength = SpanExcluding(p, " \t");
-        PutBytes(pWriter, p, nLength);
+        PutUnits(pWriter, p, nLength);
         p += nLength;
     }
     EndArgument(pWriter);
@@ -88,7 +129,7 @@ const char* ParseProgramName(ArgumentWriter* pWriter, const char* p)
 }
 
 // One argument after the program name, with the backslash and quote rules.
-const char* ParseArgument(ArgumentWriter* pWriter, const char* p)
+template <typename Char> const Char* ParseArgument(ArgumentWriter<Char>* pWriter, const Char* p)
 {
     StartArgument(pWriter);
     bool fQuoted = false;
@@ -98,41 +139,36 @@ const char* ParseArgument(ArgumentWriter* pWriter, const char* p)
         p += nBackslashes;
         if (*p == '"')
         {
-            for (unsigned i = 0; i < nBackslashes / 2; ++i)
-                PutByte(pWriter, '\\');
+            PutRepeated(pWriter, '\\', nBackslashes / 2);
             if (nBackslashes % 2 == 1)
             {
-                PutByte(pWriter, '"');
+                PutRepeated(pWriter, '"', 1);
                 ++p;
                 continue;
             }
             ++p;
             if (fQuoted && *p == '"')
             {
-                PutByte(pWriter, '"');
+                PutRepeated(pWriter, '"', 1);
                 ++p;
             }
             fQuoted = !fQuoted;
             continue;
         }
-        for (unsigned i = 0; i < nBackslashes; ++i)
-            PutByte(pWriter, '\\');
+        PutRepeated(pWriter, '\\', nBackslashes);
         if (*p == '\0' || (!fQuoted && (*p == ' ' || *p == '\t')))
             break;
-        // A lead byte takes its trail byte along; a lone lead byte at the end
-        // of the line is kept and the argument ends with the line.
-        const bool fDoubleByte = IsMultiByteLead(static_cast<unsigned char>(*p)) && p[1] != '\0';
-        const unsigned nCharBytes = fDoubleByte ? 2 : 1;
-        PutBytes(pWriter, p, nCharBytes);
-        p += nCharBytes;
+        const unsigned nCharUnits = CharUnits(p);
+        PutUnits(pWriter, p, nCharUnits);
+        p += nCharUnits;
     }
     EndArgument(pWriter);
     return p;
 }
 
-void ParseCommandLine(ArgumentWriter* pWriter, const char* pszCommandLine)
+template <typename Char> void ParseCommandLine(ArgumentWriter<Char>* pWriter, const Char* pszCommandLine)
 {
-    const char* p = ParseProgramName(pWriter, pszCommandLine);
+    const Char* p = ParseProgramName(pWriter, pszCommandLine);
     for (;;)
     {
         p = SkipBlanks(p);
@@ -144,22 +180,34 @@ void ParseCommandLine(ArgumentWriter* pWriter, const char* pszCommandLine)
         pWriter->ppszTable[pWriter->nCount] = nullptr;
 }
 
+// Measures, allocates the block, then fills it with the same parse.
+template <typename Char> Char** SplitInto(const Char* pszCommandLine, int* pnCount)
+{
+    ArgumentWriter<Char> measure = {nullptr, nullptr, 0, 0};
+    ParseCommandLine(&measure, pszCommandLine);
+
+    const size_t nTableBytes = (size_t(measure.nCount) + 1) * sizeof(Char*);
+    Char** ppszTable = static_cast<Char**>(malloc(nTableBytes + measure.nUnits * sizeof(Char)));
+    if (!ppszTable)
+        return nullptr;
+
+    ArgumentWriter<Char> write = {ppszTable, reinterpret_cast<Char*>(reinterpret_cast<char*>(ppszTable) + nTableBytes),
+                                  0, 0};
+    ParseCommandLine(&write, pszCommandLine);
+    *pnCount = write.nCount;
+    return ppszTable;
+}
+
 }  // namespace
 
 char** SplitCommandLine(const char* pszCommandLine, int* pnCount)
 {
-    ArgumentWriter measure = {nullptr, nullptr, 0, 0};
-    ParseCommandLine(&measure, pszCommandLine);
+    return SplitInto(pszCommandLine, pnCount);
+}
 
-    const size_t nTableBytes = (size_t(measure.nCount) + 1) * sizeof(char*);
-    char** ppszTable = static_cast<char**>(malloc(nTableBytes + measure.nBytes));
-    if (!ppszTable)
-        return nullptr;
-
-    ArgumentWriter write = {ppszTable, reinterpret_cast<char*>(ppszTable) + nTableBytes, 0, 0};
-    ParseCommandLine(&write, pszCommandLine);
-    *pnCount = write.nCount;
-    return ppszTable;
+wchar_t** SplitCommandLine(const wchar_t* pszCommandLine, int* pnCount)
+{
+    return SplitInto(pszCommandLine, pnCount);
 }
 
 unsigned ParseOptions(int nCount, char** ppszArgs)

@@ -1,5 +1,6 @@
-// The command line: splitting it into an argument vector by the program's own
-// quoting rules, and reading the output options among the arguments.
+// The command line: splitting it, in the ANSI code page or in UTF-16, into an
+// argument vector by the program's own quoting rules, and reading the output
+// options among the arguments.
 #ifndef QUORZEL_APP_CMDLINE_H
 #define QUORZEL_APP_CMDLINE_H
 
@@ -20,7 +21,9 @@ extern const unsigned OPTION_TABLE_ROWS;
 // Splits a command line into one heap block: a table of count + 1 pointers
 // (the last null) followed by the argument strings. The count includes the
 // program name. Null when the block cannot be allocated; release with free.
+// The wide form splits the UTF-16 command line by the same rules.
 char** SplitCommandLine(const char* pszCommandLine, int* pnCount);
+wchar_t** SplitCommandLine(const wchar_t* pszCommandLine, int* pnCount);
 
 // The output flags named among arguments 1 to count - 1; OUTPUT_FILE when none.
 unsigned ParseOptions(int nCount, char** ppszArgs);

@@ -1,5 +1,7 @@
 // The list of files to convert. Every argument that names an existing item
-// becomes the full path the shell gives for it; the rest are dropped.
+// becomes the full path the shell gives for it; the rest are dropped. An
+// argument whose name, or whose full path, the ANSI code page cannot spell
+// goes the same way by its UTF-16 name, through the system's W calls.
 #include "app/filelist.h"
 
 #include <stdlib.h>
@@ -10,6 +12,7 @@
 #include <shlobj.h>
 
 #include "TOOLS/toolsys.h"
+#include "output/outputfile.h"
 
 namespace
 {
@@ -29,25 +32,74 @@ bool GetPathFromItemIdList(char* pszFullPath, LPCITEMIDLIST pidl)
     return true;
 }
 
+// Writes at most MAX_PATH units, well within a path buffer.
+bool GetPathFromItemIdList(wchar_t* pwszFullPath, LPCITEMIDLIST pidl)
+{
+    return SHGetPathFromIDListW(pidl, pwszFullPath);
+}
+
 // The argument made absolute against the current directory, so that the shell
 // (which would take a relative name against the Desktop) sees the same item
-// as the existence test did. False when it does not fit a path buffer.
-bool GetAbsolutePath(char* pszAbsolutePath, const char* pszArg)
+// as the existence test did, in the UTF-16 form that the shell parses. False
+// when it does not fit a path buffer or the shell's name.
+bool GetShellName(WCHAR* pwszName, const char* pszArg)
 {
-    const DWORD dwLength = GetFullPathNameA(pszArg, PATH_CAPACITY, pszAbsolutePath, nullptr);
-    return dwLength != 0 && dwLength < PATH_CAPACITY;
+    char szAbsolutePath[PATH_CAPACITY];
+    const DWORD dwLength = GetFullPathNameA(pszArg, PATH_CAPACITY, szAbsolutePath, nullptr);
+    return dwLength != 0 && dwLength < PATH_CAPACITY &&
+           MultiByteToWideChar(CP_ACP, 0, szAbsolutePath, -1, pwszName, WIDE_NAME_CAPACITY);
+}
+
+bool GetShellName(WCHAR* pwszName, const wchar_t* pwszArg)
+{
+    const DWORD dwLength = GetFullPathNameW(pwszArg, WIDE_NAME_CAPACITY, pwszName, nullptr);
+    return dwLength != 0 && dwLength < DWORD(WIDE_NAME_CAPACITY);
+}
+
+char* DuplicatePath(const char* pszPath)
+{
+    return strdup(pszPath);
+}
+
+wchar_t* DuplicatePath(const wchar_t* pszPath)
+{
+    return _wcsdup(pszPath);
+}
+
+// The full path of an argument that names an existing item, in a heap copy;
+// null when it names nothing, and also when the copy cannot be allocated,
+// which *pfNoMemory tells.
+template <typename Char> Char* DuplicateFullPath(const Char* pszArg, bool* pfNoMemory)
+{
+    Char szFullPath[PATH_CAPACITY];
+    if (!PathExists(pszArg) || !GetShellFullPath(szFullPath, pszArg))
+        return nullptr;
+    Char* pszCopy = DuplicatePath(szFullPath);
+    *pfNoMemory = !pszCopy;
+    return pszCopy;
+}
+
+// Whether an argument must be taken by its UTF-16 form: the ANSI code page
+// cannot spell it, or the full path it stands for (a name in a folder whose
+// name it cannot spell). Where it spells both, the ANSI form is exactly the
+// same text, and the ANSI calls take it as they always have.
+bool NeedsWideName(const wchar_t* pwszArg)
+{
+    if (!GetExactAnsiText(nullptr, 0, pwszArg))
+        return true;
+    WCHAR wszFullPath[PATH_CAPACITY];
+    const DWORD dwLength = GetFullPathNameW(pwszArg, PATH_CAPACITY, wszFullPath, nullptr);
+    return dwLength != 0 && dwLength < PATH_CAPACITY && !GetExactAnsiText(nullptr, 0, wszFullPath);
 }
 
 }  // namespace
 
-bool GetShellFullPath(char* pszFullPath, const char* pszArg)
+template <typename Char> bool GetShellFullPath(Char* pszFullPath, const Char* pszArg)
 {
     pszFullPath[0] = '\0';
 
-    char szAbsolutePath[PATH_CAPACITY];
     WCHAR wszName[WIDE_NAME_CAPACITY];
-    if (!GetAbsolutePath(szAbsolutePath, pszArg) ||
-        !MultiByteToWideChar(CP_ACP, 0, szAbsolutePath, -1, wszName, WIDE_NAME_CAPACITY))
+    if (!GetShellName(wszName, pszArg))
         return false;  // a name too long for the shell is dropped
 
     IMalloc* pMalloc = nullptr;
@@ -75,34 +127,44 @@ bool GetShellFullPath(char* pszFullPath, const char* pszArg)
     return fFound;
 }
 
-char** BuildFileList(int nArgs, char** ppszArgs, int* pnCount)
+template bool GetShellFullPath(char*, const char*);
+template bool GetShellFullPath(wchar_t*, const wchar_t*);
+
+FileListEntry* BuildFileList(int nArgs, char** ppszArgs, wchar_t** ppwszArgs, int* pnCount)
 {
-    char** ppszList = static_cast<char**>(malloc((size_t(nArgs) + 1) * sizeof(char*)));
-    if (!ppszList)
+    FileListEntry* pList = static_cast<FileListEntry*>(malloc((size_t(nArgs) + 1) * sizeof(FileListEntry)));
+    if (!pList)
         return nullptr;
 
     int nCount = 0;
     for (int i = 0; i < nArgs; ++i)
     {
-        char szFullPath[PATH_CAPACITY];
-        if (GetFileAttributesA(ppszArgs[i]) == INVALID_FILE_ATTRIBUTES || !GetShellFullPath(szFullPath, ppszArgs[i]))
-            continue;
-        ppszList[nCount] = strdup(szFullPath);
-        if (!ppszList[nCount])
+        FileListEntry& entry = pList[nCount];
+        entry = {nullptr, nullptr};
+        bool fNoMemory = false;
+        if (ppwszArgs && NeedsWideName(ppwszArgs[i]))
+            entry.pwszPath = DuplicateFullPath(ppwszArgs[i], &fNoMemory);
+        else
+            entry.pszPath = DuplicateFullPath(ppszArgs[i], &fNoMemory);
+        if (fNoMemory)
         {
-            FreeFileList(ppszList, nCount);
+            FreeFileList(pList, nCount);
             return nullptr;
         }
-        ++nCount;
+        if (entry.pszPath || entry.pwszPath)
+            ++nCount;
     }
-    ppszList[nCount] = nullptr;
+    pList[nCount] = {nullptr, nullptr};
     *pnCount = nCount;
-    return ppszList;
+    return pList;
 }
 
-void FreeFileList(char** ppszList, int nCount)
+void FreeFileList(FileListEntry* pList, int nCount)
 {
     for (int i = 0; i < nCount; ++i)
-        free(ppszList[i]);
-    free(ppszList);
+    {
+        free(pList[i].pszPath);
+        free(pList[i].pwszPath);
+    }
+    free(pList);
 }

@@ -1,6 +1,7 @@
 // The process entry and the main routine. Started with files, the program
 // converts each readable cursor to C++ text for the clipboard and/or a ".cpp"
-// file beside it; started alone, it shows the association dialog, one at a time.
+// file beside it, whatever characters its name holds; started alone, it shows
+// the association dialog, one at a time.
 #include "app/main.h"
 
 #include <stdio.h>
@@ -23,7 +24,7 @@ namespace
 // The exit code when the command line cannot even be split.
 const int EXIT_NO_MEMORY = 1;
 
-void WriteOutputFile(const char* pszInputPath, const char* pszText)
+template <typename Char> void WriteOutputFile(const Char* pszInputPath, const char* pszText)
 {
     FILE* pOutput = OpenOutputFile(pszInputPath);
     if (!pOutput)
@@ -43,16 +44,21 @@ int RunAssociationMode()
     return 0;
 }
 
-int RunConversionMode(int nCount, char** ppszArgs)
+int RunConversionMode(int nCount, char** ppszArgs, wchar_t** ppwszArgs)
 {
     const unsigned fOutput = ParseOptions(nCount, ppszArgs);
     int nFiles = 0;
-    char** ppszFiles = BuildFileList(nCount - 1, ppszArgs + 1, &nFiles);
-    if (!ppszFiles)
+    FileListEntry* pFiles = BuildFileList(nCount - 1, ppszArgs + 1, ppwszArgs ? ppwszArgs + 1 : nullptr, &nFiles);
+    if (!pFiles)
         return 0;
     for (int i = 0; i < nFiles; ++i)
-        ConvertCursorFile(ppszFiles[i], fOutput);
-    FreeFileList(ppszFiles, nFiles);
+    {
+        if (pFiles[i].pwszPath)
+            ConvertCursorFile(pFiles[i].pwszPath, fOutput);
+        else
+            ConvertCursorFile(pFiles[i].pszPath, fOutput);
+    }
+    FreeFileList(pFiles, nFiles);
     return 0;
 }
 
@@ -69,11 +75,11 @@ HANDLE OpenInstallDialogMutex()
     return hMutex;
 }
 
-void ConvertCursorFile(const char* pszPath, unsigned fOutput)
+template <typename Char> void ConvertCursorFile(const Char* pszPath, unsigned fOutput)
 {
     if (!IsFilePath(pszPath))
         return;
-    FILE* pInput = fopen(pszPath, "rb");
+    FILE* pInput = OpenFileStream(pszPath, "rb");
     if (!pInput)
         return;
     CursorImage* pImage = ReadCursorImage(pInput);
@@ -93,11 +99,14 @@ void ConvertCursorFile(const char* pszPath, unsigned fOutput)
     fclose(pInput);
 }
 
-int ProgramMain(int nCount, char** ppszArgs)
+template void ConvertCursorFile(const char*, unsigned);
+template void ConvertCursorFile(const wchar_t*, unsigned);
+
+int ProgramMain(int nCount, char** ppszArgs, wchar_t** ppwszArgs)
 {
     if (nCount <= 1)
         return RunAssociationMode();
-    return RunConversionMode(nCount, ppszArgs);
+    return RunConversionMode(nCount, ppszArgs, ppwszArgs);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -109,10 +118,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     for (int i = 0; i < nCount; ++i)
         GetTraceProc()("argv[%2d]=%s\r\n", i, ppszArgs[i]);
 
+    // The arguments as they are, where the ANSI code page cannot spell them;
+    // only when both lines split alike do the two vectors go side by side.
+    int nWideCount = 0;
+    wchar_t** ppwszArgs = SplitCommandLine(GetCommandLineW(), &nWideCount);
+    if (ppwszArgs && nWideCount != nCount)
+    {
+        free(ppwszArgs);
+        ppwszArgs = nullptr;
+    }
+
     InitCommonControls();
     CoInitialize(nullptr);
-    const int nExitCode = ProgramMain(nCount, ppszArgs);
+    const int nExitCode = ProgramMain(nCount, ppszArgs, ppwszArgs);
     CoUninitialize();
+    free(ppwszArgs);
     free(ppszArgs);
     return nExitCode;
 }

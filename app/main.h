@@ -7,14 +7,16 @@
 
 const char INSTALL_DIALOG_MUTEX_NAME[] = "quorzel.InstallDlg";
 
-// The exit code for a run over the argument vector (always 0).
-int ProgramMain(int nCount, char** ppszArgs);
+// The exit code for a run over the argument vector (always 0). ppwszArgs,
+// when not null, holds the same arguments split from the UTF-16 command line.
+int ProgramMain(int nCount, char** ppszArgs, wchar_t** ppwszArgs);
 
 // The single-instance mutex of association mode, or null when it cannot be
 // created or another instance holds it.
 HANDLE OpenInstallDialogMutex();
 
-// Converts one file of the list to the outputs the flags name.
-void ConvertCursorFile(const char* pszPath, unsigned fOutput);
+// Converts one file of the list, by an ANSI or a UTF-16 path, to the outputs
+// the flags name.
+template <typename Char> void ConvertCursorFile(const Char* pszPath, unsigned fOutput);
 
 #endif

@@ -105,6 +105,10 @@ const char EXTENSION_LIST_SEPARATOR[] = "、";
 const char PARAGRAPH_SEPARATOR[] = "\r\n";
 const unsigned APPLY_FAILED_CAPACITY = 1024;
 const unsigned EXTENSION_LIST_CAPACITY = 64;
+// Shown instead of registering a command that could not start the program.
+const char NO_PROGRAM_PATH_TEXT[] = "quorzel のあるフォルダーの名前には、このシステムの文字コードで書けない文字が"
+                                    "あるため、関連づけのコマンドを作れません。\r\nquorzel を別のフォルダーに移して"
+                                    "から、もう一度実行してください。";
 
 // The one dialog of the process. The sizes stay 0 until initialisation.
 struct AssociationDialogState
@@ -343,6 +347,22 @@ void ReportApplyFailure(HWND hwndDlg, const DWORD adwErrors[ASSOCIATION_COUNT])
     MessageBoxA(hwndDlg, szMessage, szTitle, MB_OK | MB_ICONWARNING);
 }
 
+// True, after saying so, when an extension is to be registered with no
+// command line because none can name the program where it lies.
+bool ReportNoProgramPath(HWND hwndDlg, const AssociationSet& newSet, uint32_t uChanged)
+{
+    bool fEmpty = false;
+    for (const ExtensionInfo& info : ExtensionTable)
+        if (uChanged & newSet.flags & info.bit)
+            fEmpty = fEmpty || newSet.entries[info.group - ASSOCIATION_FIRST_GROUP].commandLine[0] == '\0';
+    if (!fEmpty || BuildDefaultCommandLine(nullptr) != 0)
+        return false;
+    char szTitle[APPLY_FAILED_CAPACITY] = "";
+    GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
+    MessageBoxA(hwndDlg, NO_PROGRAM_PATH_TEXT, szTitle, MB_OK | MB_ICONWARNING);
+    return true;
+}
+
 // Shows the ".ico" row only when ".ico" was registered at opening; a hidden
 // row's details are folded, and its band stays empty.
 void ApplyIcoRowState(HWND hwndDlg)
@@ -458,6 +478,8 @@ BOOL OnCommand(HWND hwndDlg, int idCommand)
         static AssociationSet newSet;  // too large for a comfortable stack frame
         ReadAssociationControls(hwndDlg, newSet);
         const uint32_t uChanged = GetChangedAssociations(&newSet, &g_state.loadedSet);
+        if (ReportNoProgramPath(hwndDlg, newSet, uChanged))
+            return TRUE;
         DWORD adwErrors[ASSOCIATION_COUNT];
         if (ApplyAssociations(&newSet, &g_state.loadedSet, uChanged, adwErrors))
             EndDialog(hwndDlg, IDOK);

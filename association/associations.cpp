@@ -193,7 +193,20 @@ unsigned BuildDefaultCommandLine(char* pBuffer)
     const DWORD dwLength = GetModuleFileNameA(nullptr, szProgramPath, PATH_CAPACITY);
     // Older systems leave a path that fills the buffer unterminated.
     szProgramPath[dwLength < PATH_CAPACITY ? dwLength : PATH_CAPACITY - 1] = '\0';
-    return BuildCommandLineFor(szProgramPath, pBuffer);
+    // Where the ANSI code page cannot spell the program's path, that path
+    // names no file: the short form of the path may still be spelled.
+    WCHAR wszProgramPath[PATH_CAPACITY];
+    const DWORD dwWideLength = GetModuleFileNameW(nullptr, wszProgramPath, PATH_CAPACITY);
+    if (dwWideLength == 0 || dwWideLength >= PATH_CAPACITY || GetExactAnsiText(nullptr, 0, wszProgramPath))
+        return BuildCommandLineFor(szProgramPath, pBuffer);
+    WCHAR wszShortPath[PATH_CAPACITY];
+    const DWORD dwShortLength = GetShortPathNameW(wszProgramPath, wszShortPath, PATH_CAPACITY);
+    if (dwShortLength != 0 && dwShortLength < PATH_CAPACITY &&
+        GetExactAnsiText(szProgramPath, PATH_CAPACITY, wszShortPath))
+        return BuildCommandLineFor(szProgramPath, pBuffer);
+    if (pBuffer)
+        pBuffer[0] = '\0';
+    return 0;  // no command line would start the program
 }
 
 bool GetFileTypeKeyName(const char* pszExtension, char* pszName)

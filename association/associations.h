@@ -55,7 +55,9 @@ struct AssociationSet
 
 // The quoted program path, a space and "%1" quoted, into a buffer of
 // COMMAND_LINE_CAPACITY bytes (cut and terminated there); gives the length
-// + 1 of the whole text. With a null buffer it only measures.
+// + 1 of the whole text. With a null buffer it only measures. The path is
+// the short form where the ANSI code page spells only that; where it spells
+// neither, the text is empty and the result 0.
 unsigned BuildDefaultCommandLine(char* pBuffer);
 // The same for a given program path.
 unsigned BuildCommandLineFor(const char* pszProgramPath, char* pBuffer);

@@ -8,5 +8,7 @@
 // path was too long), or the name is the input's own (an input named *.cpp
 // would otherwise be replaced by its own text).
 bool MakeOutputPath(char* pszOutputPath, const char* pszInputPath);
+// The same rule for a UTF-16 path, where no unit is half of a character.
+bool MakeOutputPath(wchar_t* pwszOutputPath, const wchar_t* pwszInputPath);
 
 #endif

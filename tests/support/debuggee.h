@@ -16,12 +16,18 @@ const char NO_TEXT[] = "<none>";  // FileText and TakeClipboardText of nothing
 // Runs a command line in a folder with this process as its debugger, until it ends or a minute
 // passes without an event. Gives the texts of every OutputDebugStringA, in order, then "exit code
 // N" (259: it did not end by itself). Every exception goes back to the program: a crash ends it.
-inline std::string RunUnderDebugger(std::string commandLine, const std::string& folder)
+// A UTF-16 line, when given, runs instead through CreateProcessW, in the current folder.
+inline std::string RunUnderDebugger(std::string commandLine, const std::string& folder,
+                                    std::wstring wideLine = L"")
 {
     STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOW wideStartup = {sizeof wideStartup};
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
-                        nullptr, folder.c_str(), &startup, &process))
+    if (wideLine.empty()
+            ? !CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
+                              DEBUG_ONLY_THIS_PROCESS, nullptr, folder.c_str(), &startup, &process)
+            : !CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, FALSE,
+                              DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &wideStartup, &process))
         return "not started";
     std::string trace;
     DWORD dwExitCode = STILL_ACTIVE;
@@ -59,7 +65,8 @@ inline std::string WindowsPath(std::string path)
     return "Z:" + path;
 }
 
-inline std::string FileText(const std::string& path)
+// By a std::string path in code page 932, or a std::filesystem::path of any name.
+template <class Path> std::string FileText(const Path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return file ? std::string(std::istreambuf_iterator<char>(file), {}) : NO_TEXT;
