@@ -13,17 +13,17 @@
 namespace
 {
 
-bool g_fReflect;  // whether the parent sends LLN_HOVER and LLN_LEAVE back
-int g_nClicks;
-int g_nEnded;        // WM_NCDESTROY seen by a subclass made after the link label's, still on top
-LONG_PTR g_topProc;  // the window procedure with that subclass on top
+bool g_fReflect;       // whether the parent sends LLN_HOVER and LLN_LEAVE back
+std::string g_clicks;  // "+click" for each click
+int g_nEnded;          // WM_NCDESTROY seen by a subclass made after the link label's, still on top
+LONG_PTR g_topProc;    // the window procedure with that subclass on top
 
-// Counts the link's clicks; reflects hover and leave when asked to.
+// Notes the link's clicks; reflects hover and leave when asked to.
 INT_PTR CALLBACK ParentProc(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
     if (uMsg == WM_NOTIFY && pnmh->code == LLN_CLICK)
-        ++g_nClicks;
+        g_clicks += "+click";
     else if (uMsg == WM_NOTIFY && g_fReflect)
         SendMessageA(pnmh->hwndFrom, WM_NOTIFY, wParam, lParam);
     return uMsg == WM_NOTIFY;
@@ -36,23 +36,23 @@ LRESULT CALLBACK LaterProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, U
     return lResult;
 }
 
-// Does one step and tells what shows, as ACTION=LOOK: the text's colour, "+frame" when the
-// corner shows the gray frame, and "+click" for each click reported.
-std::string Act(HWND hwndLink, const std::string& action)
+// Does the step's action, then gives what shows as ACTION=LOOK once it is the step's (or after 10
+// s): the link's colours, "+frame" when its corner is gray, "+click" for each click since the
+// action.
+std::string Act(HWND hwndLink, const std::string& step)
 {
+    const std::string action = step.substr(0, step.find('='));
     const POINT pt = WindowCenter(hwndLink);
+    g_clicks.clear();
     if (action == "over" || action == "out")
-        UseMouse(0, {pt.x, action == "over" ? pt.y : pt.y + 17});  // 8 pixels below its 18
+        SetCursorPos(pt.x, action == "over" ? pt.y : pt.y + 17);  // 8 pixels below its 18
     if (action == "press" || action == "release")
-        UseMouse(action == "press" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+        mouse_event(action == "press" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     g_fReflect = g_fReflect || action == "reflect";
-    const Screenshot shot = TakeScreenshot(hwndLink);
-    std::string look = action + (shot.Has(0x0000FF) ? "=blue" : "=");
-    look += shot.Has(0xFF0000) ? "red" : "";
-    look += shot.bits.back() == 0x808080 ? "+frame" : "";  // gray
-    for (; g_nClicks > 0; --g_nClicks)
-        look += "+click";
-    return look;
+    return WaitFor(step, [&] {
+        const bool fFrame = TakeScreenshot(hwndLink).bits.back() == 0x808080;  // gray
+        return action + "=" + LinkColours(hwndLink) + (fFrame ? "+frame" : "") + g_clicks;
+    });
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ TEST(LinkLabel, LooksClicksAndTeardownUnderTheRealMouse)
     {
         std::istringstream steps(pszSteps);
         for (std::string step; steps >> step;)
-            EXPECT_EQ(step, Act(hwndLink, step.substr(0, step.find('=')))) << "in " << pszSteps;
+            EXPECT_EQ(step, Act(hwndLink, step)) << "in " << pszSteps;
     }
     HANDLE hFont = GetPropA(hwndLink, LLPROP_FONT);
     HCURSOR hCursor = HCURSOR(GetPropA(hwndLink, LLPROP_CURSOR));
