@@ -15,8 +15,8 @@
 #include <type_traits>
 #include <vector>
 
-// Every wait of the tests: runs this thread's messages, then idles, which is when Wine puts what
-// they painted on the screen, until get() gives want or 10 s pass; what get() gave last.
+// Every wait: runs this thread's messages and idles (when Wine shows what they painted) until get()
+// gives want or 10 s pass; what get() gave last.
 template <class Get>
 std::invoke_result_t<Get> WaitFor(const std::invoke_result_t<Get>& want, Get get)
 {
@@ -78,38 +78,34 @@ inline bool LiesInWorkArea(HWND hWnd)
 }
 
 // The topmost visible dialog of the process once at least nCount show, or null after 10 s.
-inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId(), size_t nCount = 1)
+inline HWND WaitForDialog(DWORD dwPid = GetCurrentProcessId(), size_t nCount = 1)
 {
     std::vector<HWND> found;
     WaitFor(true, [&] {
         found.clear();
         DWORD dwOwner = 0;
         for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr));)
-        {
-            GetWindowThreadProcessId(hwnd, &dwOwner);
-            if (dwOwner == dwProcessId && IsWindowVisible(hwnd))
+            if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwPid &&
+                IsWindowVisible(hwnd))
                 found.push_back(hwnd);
-        }
         return found.size() >= nCount;
     });
     return found.size() >= nCount ? found.front() : nullptr;
 }
 
-// Runs show while drive acts from another thread on the dialog it shows: show's result, or -1 if
-// none showed or drive left it open (then ended with IDCANCEL).
+// Runs show while drive acts on its dialog from another thread: show's result, or -1 if left open.
 template <class Show> INT_PTR RunModal(Show show, void (*drive)(HWND))
 {
-    bool fFailed = true;
+    bool fLeftOpen = false;
     std::thread driver([&] {
         HWND hwnd = WaitForDialog();
-        if (hwnd)
-            drive(hwnd);
-        fFailed = !hwnd || WaitFor(FALSE, [hwnd] { return IsWindow(hwnd); });
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        drive(hwnd);
+        WaitFor(FALSE, [hwnd] { return IsWindow(hwnd); });
+        fLeftOpen = PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);  // none: to this thread
     });
     const INT_PTR nResult = INT_PTR(show());
     driver.join();
-    return fFailed ? -1 : nResult;
+    return fLeftOpen ? -1 : nResult;
 }
 
 // A window's pixels on the screen, 0x00RRGGBB from the top row, a BMP's header, the DPI.
@@ -118,10 +114,6 @@ struct Screenshot
     BITMAPINFOHEADER info;
     std::vector<DWORD> bits;
     int nDpi;
-    size_t Count(DWORD dwColor) const
-    {
-        return size_t(std::count(bits.begin(), bits.end(), dwColor));
-    }
 };
 
 inline Screenshot TakeScreenshot(HWND hWnd)
@@ -147,23 +139,19 @@ inline Screenshot TakeScreenshot(HWND hWnd)
     return shot;
 }
 
-// The link colours a window shows: "blue", "red", both ("bluered") or neither ("").
-inline std::string LinkColours(HWND hWnd)
+// The link colours a picture shows: "blue", "red", both ("bluered") or neither ("").
+inline std::string LinkColours(const Screenshot& shot)
 {
-    const Screenshot shot = TakeScreenshot(hWnd);
-    return std::string(shot.Count(0x0000FF) ? "blue" : "") + (shot.Count(0xFF0000) ? "red" : "");
+    const bool fBlue = std::count(shot.bits.begin(), shot.bits.end(), 0x0000FF) > 0;
+    const bool fRed = std::count(shot.bits.begin(), shot.bits.end(), 0xFF0000) > 0;
+    return std::string(fBlue ? "blue" : "") + (fRed ? "red" : "");
 }
 
-// Saves the window, once its picture holds still, as NAME.bmp or (not at 96 DPI) NAME-DPI.bmp.
+// Saves the window, painted, as NAME.bmp (NAME-DPI.bmp off 96 DPI): the picture, for checks on it.
 inline Screenshot SaveWindowBitmap(HWND hWnd, const std::string& name)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Screenshot shot = TakeScreenshot(hWnd);
-    WaitFor(true, [&] {
-        const std::vector<DWORD> last = shot.bits;
-        shot = TakeScreenshot(hWnd);
-        return shot.bits == last;
-    });
+    const Screenshot shot = TakeScreenshot(hWnd);
     const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info;
     const DWORD cbBits = DWORD(shot.bits.size() * 4);
     const BITMAPFILEHEADER file = {0x4D42, cbHeaders + cbBits, 0, 0, cbHeaders};  // "BM"
@@ -220,15 +208,13 @@ inline std::string DpisWhereTestsFail(const std::vector<std::string>& tests)
             break;  // as the prefix was
         FILE* pRun = _popen(command.c_str(), "r");
         std::string output;
-        for (int c = 0; pRun && (c = fgetc(pRun)) != EOF;)
+        for (int c = 0; (c = fgetc(pRun)) != EOF; putchar(c))  // passed on as it comes
             output += char(c);
-        fputs(output.c_str(), stdout);
         for (const std::string& said : {"drawn at " + std::to_string(dwDpi) + " DPI",
                                         "[  PASSED  ] " + std::to_string(tests.size()) + " test"})
             if (output.find(said) == std::string::npos)
                 failed += "the run at " + std::to_string(dwDpi) + " DPI never said " + said + "; ";
-        if (pRun)
-            _pclose(pRun);
+        _pclose(pRun);
     }
     return failed;
 }
