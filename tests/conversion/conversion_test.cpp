@@ -12,8 +12,8 @@
 namespace
 {
 
-// A name below the folder that makes a path of nPathBytes - 1 bytes: the name, as many pieces as
-// fit, 'x' up to the length, and the tail.
+// A name that makes a path of nPathBytes - 1 bytes: the name, pieces while they fit, 'x's, the
+// tail.
 std::string PathName(const std::string& folder, std::string name, const std::string& piece,
                      size_t nPathBytes, const std::string& tail)
 {
@@ -27,18 +27,17 @@ std::string PathName(const std::string& folder, std::string name, const std::str
 struct Run
 {
     std::vector<std::string> options;
-    bool fClipboardHeld;  // by a window of the test: Wine lets two openers without one share it
+    bool fClipboardHeld;  // for a window: Wine lets two openers without one share it
     bool fTextsWritten;   // beside their cursors, the first text of a cursor named twice recycled
     bool fLastTextOnClipboard;
 };
 
 // Checks the run's trace (each argument, cut to 1023 bytes), the folder, the recycle bin and the
 // clipboard. Relative names; paths of 259 bytes (the shell's 260 units) and one of 260, dropped;
-// double-byte names of 259 bytes; dots and blanks. A missing name, one longer than a trace line, a
-// folder, a text, a cut cursor and an icon are passed over. An old text held open without
-// FILE_SHARE_DELETE and a folder in the way stay. The texts expected are the core's own
-// (ConvertCursorBytes), as this test is about where the program puts them: the worked example of
-// the unit tests and the round trip check what they say.
+// double-byte names of 259 bytes; dots, blanks. A missing name, one too long to trace, a folder, a
+// text, a cut cursor and an icon are passed over; an old text held open without FILE_SHARE_DELETE
+// and a folder in the way stay. Where the program puts the texts is checked here, on the core's own
+// texts: the worked example of the unit tests and the round trip check what the texts say.
 void CheckRun(const Run& run)
 {
     const std::string folder = FreshFolder("quorzel.v1 limits", {});
@@ -66,48 +65,36 @@ void CheckRun(const Run& run)
     before["icon.cur"] = before["x.y z.cur"];
     before["icon.cur"][OFFSET_TYPE] = 1;
     before[PathName(folder, "", "l", 260, ".cur")] = before["x.y z.cur"];
-    // The program's name, every name in the folder, one named again, and the options.
-    std::vector<std::string> arguments = {WindowsPath(QUORZEL_EXE), "missing.cur",
-                                          std::string(1100, 'x')};
+    std::vector<std::string> args = {WindowsPath(QUORZEL_EXE), "missing", std::string(1100, 'x')};
     for (const auto& file : before)
-        arguments.push_back(file.first);
-    arguments.push_back("a.b.c..cur");
-    arguments.insert(arguments.end(), run.options.begin(), run.options.end());
+        args.push_back(file.first);
+    args.push_back("a.b.c..cur");
+    args.insert(args.end(), run.options.begin(), run.options.end());
 
     ASSERT_EQ(folder, FreshFolder("quorzel.v1 limits", before));
     ASSERT_NE("<the clipboard not opened>", TakeClipboardText());
-    HANDLE hHeld =
-        CreateFileA((folder + "\\held.cpp").c_str(), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld) << "held.cpp held open";
-    HWND hwndHolder =
-        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    if (run.fClipboardHeld)
-        ASSERT_TRUE(OpenClipboard(hwndHolder));
+    std::ifstream held(folder + "\\held.cpp");  // shared for reading and writing, not deleting
+    ASSERT_TRUE(!run.fClipboardHeld || OpenClipboard(GetDesktopWindow())) << "the clipboard held";
     std::string commandLine;
     std::string trace;
-    for (size_t n = 0; n < arguments.size(); ++n)
+    for (size_t n = 0; n < args.size(); ++n)
     {
-        commandLine += "\"" + arguments[n] + "\" ";
-        trace += ((n < 10 ? "argv[ " : "argv[") + std::to_string(n) + "]=" + arguments[n] + "\r\n")
+        commandLine += "\"" + args[n] + "\" ";
+        trace += ((n < 10 ? "argv[ " : "argv[") + std::to_string(n) + "]=" + args[n] + "\r\n")
                      .substr(0, 1023);
     }
     for (size_t i = 0; run.fClipboardHeld && i <= std::size(GOOD); ++i)  // a.b.c..cur twice
         trace += "..\\..\\TOOLS\\toolsys.cpp(3076) : 関数 OpenClipboard() が false "
                  "を返しました。 \r\n";
     EXPECT_EQ(trace + "exit code 0", RunUnderDebugger(commandLine, folder));
-    CloseHandle(hHeld);
     CloseClipboard();
-    DestroyWindow(hwndHolder);
     Folder after = before;
     if (run.fTextsWritten)
         after.insert(written.begin(), written.end());  // what is in the way stays
     EXPECT_EQ(Listing(after), Listing(ListFolder(folder)));
     EXPECT_EQ(Listing(run.fTextsWritten ? Folder{{"a.b.c..cpp", written["a.b.c..cpp"]}} : Folder{}),
-              Listing(ListFolder(TrashFolder() + "\\files")))
-        << "the recycle bin";
-    EXPECT_EQ(run.fLastTextOnClipboard ? written["a.b.c..cpp"] : NO_TEXT, TakeClipboardText())
-        << "the clipboard";
+              Listing(ListFolder(TrashFolder() + "\\files")));
+    EXPECT_EQ(run.fLastTextOnClipboard ? written["a.b.c..cpp"] : NO_TEXT, TakeClipboardText());
 }
 
 }  // namespace
@@ -127,7 +114,6 @@ TEST(Conversion, ClipWithFileWritesEachTextAndLeavesTheLastOnTheClipboard)
     CheckRun({.options = {"/clip", "/file"}, .fTextsWritten = true, .fLastTextOnClipboard = true});
 }
 
-// An input named *.cpp would be its own output: refused, not recycled.
 TEST(Conversion, OpenOutputFileRefusesAnInputNamedCpp)
 {
     EXPECT_EQ(nullptr, OpenOutputFile("x.CPP"));

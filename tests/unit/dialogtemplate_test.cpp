@@ -1,5 +1,4 @@
-// The in-memory dialog template, word for word: the About box, the forms of
-// names and ordinals, and a capacity too small that must never be written past.
+// The in-memory dialog template word for word: the About box, names, ordinals, small capacities.
 #include <stdlib.h>
 #include <vector>
 #include <gtest/gtest.h>
@@ -25,9 +24,8 @@ TEST(DialogTemplate, AboutBoxIsThe188BytesOfItsLayout)
     free(pWords);
 }
 
-// Each row also goes through every capacity below its size: not a byte past it changes, and where
-// the pieces that fit are whole (none, the header, all but the last word) all the words that fit
-// are counted.
+// Each row also goes through every capacity below its size: not a byte past it changes; where the
+// pieces that fit are whole (none, the header, all but the last word) all that fit are counted.
 TEST(DialogTemplate, NamesOrdinalsTitlesFontsAndCapacityBounds)
 {
     typedef DialogNameOrOrdinal Name;  // Name(u"x"): the string's address
