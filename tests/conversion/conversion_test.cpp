@@ -1,16 +1,19 @@
-// quorzel.exe under a debugger on one folder, with each choice of outputs: the folder, the recycle
-// bin, the clipboard and the trace must be exactly what the core's text of each input makes.
+// quorzel.exe under a debugger on one folder of cursors and of what stands in their way, once for
+// each choice of outputs: the trace, the folder, the recycle bin and the clipboard that it leaves.
 #include <gtest/gtest.h>
 
 #include "output/outputfile.h"
 #include "support/cursorbytes.h"
 #include "support/debuggee.h"
 
+#define HYO "\x95\x5C"  // a double-byte character whose second byte is a backslash
+#define PO "\x83\x7C"   // one whose second byte is a bar
+
 namespace
 {
 
-// A name below the folder that makes a path of nPathBytes - 1 bytes: the name, as many pieces as
-// fit, 'x' up to the length, and the tail.
+// A name that makes a path of nPathBytes - 1 bytes: the name, pieces while they fit, 'x's, the
+// tail.
 std::string PathName(const std::string& folder, std::string name, const std::string& piece,
                      size_t nPathBytes, const std::string& tail)
 {
@@ -20,28 +23,29 @@ std::string PathName(const std::string& folder, std::string name, const std::str
            tail;
 }
 
-// Each run: its options, whether it writes the texts, whether the test holds the clipboard (by a
-// window: Wine lets two openers without one share it), whether the last text ends there.
-const std::tuple<const char*, std::vector<std::string>, bool, bool, bool> RUNS[] = {
-    {"no option: the files", {}, true, false, false},
-    {"/CLIP alone", {"/CLIP"}, false, false, true},
-    {"both, the clipboard held: the failure traced", {"/clip", "/file"}, true, true, false}};
-
-// Relative names; paths of 259 bytes (the shell's 260 units) and one of 260, dropped; double-byte
-// names of 259 bytes whose second bytes are a backslash (0x95 0x5C) or a bar (0x83 0x7C); dots and
-// blanks. A missing name, one longer than a trace line, a folder, a text, a cut cursor and an icon
-// are passed over. A cursor named twice moves its first text to the recycle bin; an old text held
-// open without FILE_SHARE_DELETE and a folder in the way stay.
-TEST(Conversion, EachChoiceOfOutputsOnArgumentsAtTheLimitsOfTheFileList)
+// A choice of outputs, and what the run must leave.
+struct Run
 {
-    const std::string name = "quorzel.v1 limits";
-    const std::string folder = FreshFolder(name, {});
-    const std::string level =
-        PathName(folder, "", "\x95\x5C", folder.size() + 70, ".\x83\x7C d") + "\\";
+    std::vector<std::string> options;
+    bool fClipboardHeld;  // for a window: Wine lets two openers without one share it
+    bool fTextsWritten;   // beside their cursors, the first text of a cursor named twice recycled
+    bool fLastTextOnClipboard;
+};
+
+// Checks the run's trace (each argument, cut to 1023 bytes), the folder, the recycle bin and the
+// clipboard. Relative names; paths of 259 bytes (the shell's 260 units) and one of 260, dropped;
+// double-byte names of 259 bytes; dots, blanks. A missing name, one too long to trace, a folder, a
+// text, a cut cursor and an icon are passed over; an old text held open without FILE_SHARE_DELETE
+// and a folder in the way stay. Where the program puts the texts is checked here, on the core's own
+// texts: the worked example of the unit tests and the round trip check what the texts say.
+void CheckRun(const Run& run)
+{
+    const std::string folder = FreshFolder("quorzel.v1 limits", {});
+    const std::string level = PathName(folder, "", HYO, folder.size() + 70, "." PO " d") + "\\";
     const std::string GOOD[] = {PathName(folder, "", "n", 259, ".cur"),
-                                PathName(folder, level, "\x95\x5C", 259, ".cur"),
-                                PathName(folder, level, "\x95\x5C", 259, ".\x83\x7C"),
-                                PathName(folder, level, "\x83\x7C.", 259, ".cur"),
+                                PathName(folder, level, HYO, 259, ".cur"),
+                                PathName(folder, level, HYO, 259, "." PO),
+                                PathName(folder, level, PO ".", 259, ".cur"),
                                 "x.y z.cur",
                                 "held.cur",
                                 "in the way.cur",
@@ -61,56 +65,56 @@ TEST(Conversion, EachChoiceOfOutputsOnArgumentsAtTheLimitsOfTheFileList)
     before["icon.cur"] = before["x.y z.cur"];
     before["icon.cur"][OFFSET_TYPE] = 1;
     before[PathName(folder, "", "l", 260, ".cur")] = before["x.y z.cur"];
-    // The program's name, then every name in the folder, one named again and the options.
-    std::vector<std::string> files = {WindowsPath(QUORZEL_EXE), "missing.cur",
-                                      std::string(1100, 'x')};
+    std::vector<std::string> args = {WindowsPath(QUORZEL_EXE), "missing", std::string(1100, 'x')};
     for (const auto& file : before)
-        files.push_back(file.first);
-    files.push_back("a.b.c..cur");
-    const std::string lastText = written["a.b.c..cpp"];
-    HWND hwndHolder =
-        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    for (const auto& [pszRun, options, fFiles, fClipboardHeld, fClipboardText] : RUNS)
+        args.push_back(file.first);
+    args.push_back("a.b.c..cur");
+    args.insert(args.end(), run.options.begin(), run.options.end());
+
+    ASSERT_EQ(folder, FreshFolder("quorzel.v1 limits", before));
+    ASSERT_NE("<the clipboard not opened>", TakeClipboardText());
+    std::ifstream held(folder + "\\held.cpp");  // shared for reading and writing, not deleting
+    ASSERT_TRUE(!run.fClipboardHeld || OpenClipboard(GetDesktopWindow())) << "the clipboard held";
+    std::string commandLine;
+    std::string trace;
+    for (size_t n = 0; n < args.size(); ++n)
     {
-        SCOPED_TRACE(pszRun);
-        ASSERT_EQ(folder, FreshFolder(name, before));
-        ASSERT_NE("<the clipboard not opened>", TakeClipboardText());
-        HANDLE hHeld =
-            CreateFileA((folder + "\\held.cpp").c_str(), GENERIC_READ,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld) << "held.cpp held open";
-        if (fClipboardHeld)
-            ASSERT_TRUE(OpenClipboard(hwndHolder));
-        std::vector<std::string> arguments = files;
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        std::string commandLine;
-        std::string trace;
-        for (size_t n = 0; n < arguments.size(); ++n)
-        {
-            commandLine += "\"" + arguments[n] + "\" ";
-            trace +=
-                ((n < 10 ? "argv[ " : "argv[") + std::to_string(n) + "]=" + arguments[n] + "\r\n")
-                    .substr(0, 1023);
-        }
-        for (size_t i = 0; fClipboardHeld && i <= std::size(GOOD); ++i)  // each conversion
-            trace += "..\\..\\TOOLS\\toolsys.cpp(3076) : 関数 OpenClipboard() が false "
-                     "を返しました。 \r\n";
-        EXPECT_EQ(trace + "exit code 0", RunUnderDebugger(commandLine, folder));
-        CloseHandle(hHeld);
-        CloseClipboard();
-        Folder after = before;
-        if (fFiles)
-            after.insert(written.begin(), written.end());  // what is in the way stays
-        EXPECT_EQ(Listing(after), Listing(ListFolder(folder)));
-        EXPECT_EQ(Listing(fFiles ? Folder{{"a.b.c..cpp", lastText}} : Folder{}),
-                  Listing(ListFolder(TrashFolder() + "\\files")))
-            << "the recycle bin";
-        EXPECT_EQ(fClipboardText ? lastText : NO_TEXT, TakeClipboardText()) << "the clipboard";
+        commandLine += "\"" + args[n] + "\" ";
+        trace += ((n < 10 ? "argv[ " : "argv[") + std::to_string(n) + "]=" + args[n] + "\r\n")
+                     .substr(0, 1023);
     }
-    DestroyWindow(hwndHolder);
-    // Called directly: in a run, the open input alone keeps an input named *.cpp in place.
-    EXPECT_EQ(nullptr, OpenOutputFile((folder + "\\HELD.CPP").c_str()))
-        << "held.cpp opened as its output";
+    for (size_t i = 0; run.fClipboardHeld && i <= std::size(GOOD); ++i)  // a.b.c..cur twice
+        trace += "..\\..\\TOOLS\\toolsys.cpp(3076) : 関数 OpenClipboard() が false "
+                 "を返しました。 \r\n";
+    EXPECT_EQ(trace + "exit code 0", RunUnderDebugger(commandLine, folder));
+    CloseClipboard();
+    Folder after = before;
+    if (run.fTextsWritten)
+        after.insert(written.begin(), written.end());  // what is in the way stays
+    EXPECT_EQ(Listing(after), Listing(ListFolder(folder)));
+    EXPECT_EQ(Listing(run.fTextsWritten ? Folder{{"a.b.c..cpp", written["a.b.c..cpp"]}} : Folder{}),
+              Listing(ListFolder(TrashFolder() + "\\files")));
+    EXPECT_EQ(run.fLastTextOnClipboard ? written["a.b.c..cpp"] : NO_TEXT, TakeClipboardText());
 }
 
 }  // namespace
+
+TEST(Conversion, WithoutOptionsWritesEachTextBesideItsCursorOnly)
+{
+    CheckRun({.options = {}, .fClipboardHeld = false, .fTextsWritten = true});
+}
+
+TEST(Conversion, ClipAloneWritesNoFileAndTracesEachTextAHeldClipboardRefuses)
+{
+    CheckRun({.options = {"/CLIP"}, .fClipboardHeld = true, .fLastTextOnClipboard = false});
+}
+
+TEST(Conversion, ClipWithFileWritesEachTextAndLeavesTheLastOnTheClipboard)
+{
+    CheckRun({.options = {"/clip", "/file"}, .fTextsWritten = true, .fLastTextOnClipboard = true});
+}
+
+TEST(Conversion, OpenOutputFileRefusesAnInputNamedCpp)
+{
+    EXPECT_EQ(nullptr, OpenOutputFile("x.CPP"));
+}

@@ -19,8 +19,7 @@ struct RoundTripCase
 
 #include "roundtrip_cases.h"
 
-// The hot spot and mask size of a cursor, a colon, then its mask pixels (AND rows over XOR rows,
-// the top row first); the cursor is destroyed.
+// A cursor's hot spot, mask size, a colon and mask pixels (AND over XOR rows, top first); freed.
 std::string ReadCursor(HCURSOR hCursor)
 {
     ICONINFO info = {};
@@ -55,8 +54,7 @@ TEST(RoundTrip, GeneratedTextBuildsTheLoadedCursor)
             made.begin();
         EXPECT_EQ(loaded.size(), nSame)
             << path << ": made " << made.substr(0, made.find(':')) << ", loaded "
-            << loaded.substr(0, loaded.find(':')) << ", the first difference at character " << nSame
-            << " of either";
+            << loaded.substr(0, loaded.find(':')) << ", alike up to character " << nSame;
     }
 }
 

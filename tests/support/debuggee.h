@@ -13,9 +13,8 @@
 
 const char NO_TEXT[] = "<none>";  // FileText and TakeClipboardText of nothing
 
-// Runs a command line in a folder with this process as its debugger, until it ends or a minute
-// passes without an event. Gives the texts of every OutputDebugStringA, in order, then "exit code
-// N" (259: it did not end by itself). Every exception goes back to the program: a crash ends it.
+// Runs a command line in a folder under this process as debugger (a crash ends it) until it ends or
+// a minute passes without an event: every OutputDebugStringA text, then "exit code N" (259: never).
 // A UTF-16 line, when given, runs instead through CreateProcessW, in the current folder.
 inline std::string RunUnderDebugger(std::string commandLine, const std::string& folder,
                                     std::wstring wideLine = L"")

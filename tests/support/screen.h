@@ -6,23 +6,30 @@
 #include <windows.h>
 #include <process.h>
 
+#include <stdio.h>
+
 #include <algorithm>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
-// Moves the pointer to pt or works the left button, then runs the thread's messages for 80 ms.
-inline void UseMouse(DWORD dwButton, POINT pt = {})
+// Every wait: runs this thread's messages and idles (when Wine shows what they painted) until get()
+// gives want or 10 s pass; what get() gave last.
+template <class Get>
+std::invoke_result_t<Get> WaitFor(const std::invoke_result_t<Get>& want, Get get)
 {
-    if (dwButton)
-        mouse_event(dwButton, 0, 0, 0, 0);
-    else
-        SetCursorPos(pt.x, pt.y);
-    MSG msg;
-    for (const DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < 80; Sleep(1))
+    for (const DWORD dwStart = GetTickCount();;)
+    {
+        MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        const auto got = get();
+        if (got == want || GetTickCount() - dwStart > 10000)
+            return got;
+    }
 }
 
 inline void PressKey(BYTE vk)
@@ -71,35 +78,30 @@ inline bool LiesInWorkArea(HWND hWnd)
 }
 
 // The topmost visible dialog of the process once at least nCount show, or null after 10 s.
-inline HWND WaitForDialog(DWORD dwProcessId = GetCurrentProcessId(), size_t nCount = 1)
+inline HWND WaitForDialog(DWORD dwPid = GetCurrentProcessId(), size_t nCount = 1)
 {
-    for (int nTry = 0; nTry < 500; ++nTry)
-    {
-        std::vector<HWND> found;
+    std::vector<HWND> found;
+    WaitFor(true, [&] {
+        found.clear();
         DWORD dwOwner = 0;
         for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr));)
-        {
-            GetWindowThreadProcessId(hwnd, &dwOwner);
-            if (dwOwner == dwProcessId && IsWindowVisible(hwnd))
+            if (GetWindowThreadProcessId(hwnd, &dwOwner) && dwOwner == dwPid &&
+                IsWindowVisible(hwnd))
                 found.push_back(hwnd);
-        }
-        if (found.size() >= nCount)
-            return found.front();
-        Sleep(20);
-    }
-    return nullptr;
+        return found.size() >= nCount;
+    });
+    return found.size() >= nCount ? found.front() : nullptr;
 }
 
-// Runs show while drive acts from another thread: show's result, or -1 if drive left it open.
+// Runs show while drive acts on its dialog from another thread: show's result, or -1 if left open.
 template <class Show> INT_PTR RunModal(Show show, void (*drive)(HWND))
 {
     bool fLeftOpen = false;
     std::thread driver([&] {
         HWND hwnd = WaitForDialog();
         drive(hwnd);
-        for (int nTry = 0; nTry < 50 && IsWindow(hwnd); ++nTry)
-            Sleep(20);
-        fLeftOpen = PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        WaitFor(FALSE, [hwnd] { return IsWindow(hwnd); });
+        fLeftOpen = PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);  // none: to this thread
     });
     const INT_PTR nResult = INT_PTR(show());
     driver.join();
@@ -112,10 +114,6 @@ struct Screenshot
     BITMAPINFOHEADER info;
     std::vector<DWORD> bits;
     int nDpi;
-    bool Has(DWORD dwColor) const
-    {
-        return std::count(bits.begin(), bits.end(), dwColor) > 0;
-    }
 };
 
 inline Screenshot TakeScreenshot(HWND hWnd)
@@ -135,14 +133,24 @@ inline Screenshot TakeScreenshot(HWND hWnd)
     shot.nDpi = GetDeviceCaps(hdcScreen, LOGPIXELSY);
     ReleaseDC(nullptr, hdcScreen);
     DeleteObject(hbm);
+    // Icons leave their alpha in the fourth byte: a viewer would show all else clear.
+    for (DWORD& dwPixel : shot.bits)
+        dwPixel &= 0xFFFFFF;
     return shot;
 }
 
-// Saves the window, once painted, as NAME.bmp, or NAME-DPI.bmp at other than 96 DPI.
-inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
+// The link colours a picture shows: "blue", "red", both ("bluered") or neither ("").
+inline std::string LinkColours(const Screenshot& shot)
+{
+    const bool fBlue = std::count(shot.bits.begin(), shot.bits.end(), 0x0000FF) > 0;
+    const bool fRed = std::count(shot.bits.begin(), shot.bits.end(), 0xFF0000) > 0;
+    return std::string(fBlue ? "blue" : "") + (fRed ? "red" : "");
+}
+
+// Saves the window, painted, as NAME.bmp (NAME-DPI.bmp off 96 DPI): the picture, for checks on it.
+inline Screenshot SaveWindowBitmap(HWND hWnd, const std::string& name)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(200);
     const Screenshot shot = TakeScreenshot(hWnd);
     const DWORD cbHeaders = sizeof(BITMAPFILEHEADER) + sizeof shot.info;
     const DWORD cbBits = DWORD(shot.bits.size() * 4);
@@ -152,6 +160,7 @@ inline void SaveWindowBitmap(HWND hWnd, const std::string& name)
     bmp.write(reinterpret_cast<const char*>(&file), sizeof file);
     bmp.write(reinterpret_cast<const char*>(&shot.info), sizeof shot.info);
     bmp.write(reinterpret_cast<const char*>(shot.bits.data()), cbBits);
+    return shot;
 }
 
 // The visible controls whose text, in their own font, does not fit: "id: needed in had". A check
@@ -180,18 +189,32 @@ inline std::string TextsThatDoNotFit(HWND hwndDlg)
     return misfits;
 }
 
-// Runs the filter's tests of this program again at 144 and 192 logical DPI, then puts 96 back:
-// the DPIs at which they failed, or "".
-inline std::string DpisWhereTestsFail(const std::string& filter)
+// Every test program that includes this says first at which DPI it draws, for DpisWhereTestsFail.
+inline const int g_nDpiSaid = printf("drawn at %d DPI\n", TakeScreenshot(GetDesktopWindow()).nDpi);
+
+// Runs the named tests again in this program started anew at 144 and at 192 DPI, then puts back 96:
+// "" when each run says that it drew at that DPI and passed them all, or what a run did not say.
+inline std::string DpisWhereTestsFail(const std::vector<std::string>& tests)
 {
-    const std::string option = "--gtest_filter=" + filter;
+    std::string command = "\"" + std::string(_pgmptr) + "\" --gtest_filter=";
+    for (const std::string& test : tests)
+        command += test + ":";
     std::string failed;
     for (DWORD dwDpi : {144, 192, 96})
     {
         RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dwDpi,
                         sizeof dwDpi);
-        if (dwDpi != 96 && _spawnl(_P_WAIT, _pgmptr, _pgmptr, option.c_str(), nullptr) != 0)
-            failed += std::to_string(dwDpi) + " ";
+        if (dwDpi == 96)
+            break;  // as the prefix was
+        FILE* pRun = _popen(command.c_str(), "r");
+        std::string output;
+        for (int c = 0; (c = fgetc(pRun)) != EOF; putchar(c))  // passed on as it comes
+            output += char(c);
+        for (const std::string& said : {"drawn at " + std::to_string(dwDpi) + " DPI",
+                                        "[  PASSED  ] " + std::to_string(tests.size()) + " test"})
+            if (output.find(said) == std::string::npos)
+                failed += "the run at " + std::to_string(dwDpi) + " DPI never said " + said + "; ";
+        _pclose(pRun);
     }
     return failed;
 }

@@ -8,9 +8,8 @@
 
 typedef std::vector<std::string> Args;
 
-// The arguments, each checked to stand right after the one before it, behind the table's null
-// entry, and the options they give. The line is a heap copy of its exact size: the sanitizer sees
-// any read past its end.
+// The arguments, each checked to follow the one before it behind the table's null entry, and their
+// options. The line is a heap copy of its exact size: the sanitizer sees any read past its end.
 static Args Split(const char* pszLine, unsigned* pfOptions = nullptr)
 {
     std::vector<char> line(pszLine, pszLine + strlen(pszLine) + 1);
@@ -27,7 +26,6 @@ static Args Split(const char* pszLine, unsigned* pfOptions = nullptr)
     return args;
 }
 
-// The output options of the line's arguments.
 static unsigned Options(const char* pszLine)
 {
     unsigned options = 0;
@@ -35,7 +33,6 @@ static unsigned Options(const char* pszLine)
     return options;
 }
 
-// One line for each program name; then lines of several arguments, each a case of its own.
 TEST(SplitCommandLine, QuotingBackslashesAndBlanks)
 {
     // Program names: empty, after a blank, quoted with text right after it, quotes and a backslash

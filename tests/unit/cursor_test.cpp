@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 #include "support/cursorbytes.h"
 
-// Each row changes one field of a file that the next test reads whole: the field's offset in the
-// file, the value put there and its size in bytes.
+// Each row sets one field of a file the next test reads whole: its offset, the value, its size.
 TEST(CursorFile, RefusesAnyOtherKindOfFile)
 {
     const std::tuple<unsigned, unsigned, int> rows[] = {
@@ -17,8 +16,7 @@ TEST(CursorFile, RefusesAnyOtherKindOfFile)
     {
         std::vector<uint8_t> bytes = MakeCursorFile(32, 32);
         PutLittleEndian(bytes, offset, value, size);
-        EXPECT_EQ("", ConvertCursorBytes(bytes))
-            << "the field at byte " << offset << " set to " << value;
+        EXPECT_EQ("", ConvertCursorBytes(bytes)) << "byte " << offset << " set to " << value;
     }
     const std::vector<uint8_t> whole = MakeCursorFile(40, 3);  // rows of 6 bytes, 8 in the file
     for (size_t length = 0; length < whole.size(); ++length)
@@ -68,8 +66,7 @@ TEST(CursorFile, KeepsTheHeadersAndTheRowBytesThatCreateCursorTakesAndTheTextLen
         }
 }
 
-// 32 x 2, hot spot (1, 0); each mask stores the bottom row first. The Japanese
-// comments are code page 932 text, as the program's own.
+// 32 x 2, hot spot (1, 0), each mask's bottom row first; the comments are code page 932 text.
 const CursorDirEntry ENTRY = {32, 2, 0, 0, 1, 0, 0, 0};
 const uint8_t XOR_MASK[] = {0x00, 0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x01};
 const uint8_t AND_MASK[] = {0xFF, 0xFF, 0xFF, 0xFF, 0x3F, 0xFF, 0xFF, 0xFC};

@@ -23,7 +23,6 @@ template <class Write, class... Args> static std::string Written(Write write, Ar
     return result + bytes.substr(0, bytes.find_last_not_of('#') + 1);
 }
 
-// AppendString measuring with no buffer and writing whole pieces: see the text generator's tests.
 TEST(BoundedWriters, CutToTheCapacityTerminatedAndFormatted)
 {
     EXPECT_EQ("5:####abcde\0"s, Written(AppendString, 4, 10, "abcdef"));
@@ -43,8 +42,7 @@ TEST(BoundedWriters, CutToTheCapacityTerminatedAndFormatted)
                                                       0x411, 0x3A4, (const char*)nullptr));
 }
 
-// Exact, and without regard to the case of the 26 letters alone: no other byte, not even one next
-// to them or a trail byte, has a case.
+// Exact, and blind to the case of the 26 letters alone: no other byte (next to them, a trail byte).
 TEST(StringComparison, ExactAndCaseBlind)
 {
     EXPECT_TRUE(IsSameString("/clip", "/clip"));
@@ -57,8 +55,7 @@ TEST(StringComparison, ExactAndCaseBlind)
         EXPECT_FALSE(IsSameStringNoCase(first, second)) << first << " vs " << second;
 }
 
-// GetCharCode and NextChar: through the spans, and the command line's lone lead bytes. Lead bytes
-// are 0x81-0x9F and 0xE0-0xFC; trail bytes 0x40-0xFC but 0x7F. Types: 0 single, 1 lead, 2 trail.
+// Lead bytes 0x81-0x9F, 0xE0-0xFC; trail bytes 0x40-0xFC but 0x7F; types 0 single, 1 lead, 2 trail.
 TEST(DoubleByte, ByteTypesAndSpans)
 {
     const std::tuple<const char*, unsigned, int> types[] = {
