@@ -74,13 +74,14 @@ TEST(WideNames, TheVerbStartsTheProgramAndEachFileIsConvertedByItsRealName)
         commandLine += L"\"" + arguments[n] + L"\" ";
         trace += "argv[ " + std::to_string(n) + "]=" + ansi + "\r\n";
     }
+    const fs::path testFolder = fs::current_path();
     fs::current_path(folder / fs::u8path(u8"é"));
     EXPECT_EQ(trace + "exit code 0", RunUnderDebugger("", "", commandLine));
+    fs::current_path(testFolder);
     for (const auto& one : after)  // a digest of each file, with its name
         EXPECT_EQ(Listing({one}), Listing({{one.first, FileText(folder / fs::u8path(one.first))}}));
     const fs::path recycled = fs::path(TrashFolder()) / "files" / fs::u8path(u8"café.cpp");
     EXPECT_EQ("// the old one\r\n", FileText(recycled)) << "the old text in the recycle bin";
-    fs::remove_all(TrashFolder());  // a name that the other tests could not delete
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -112,21 +113,20 @@ inline std::string TrashFolder()
     return WindowsPath(szData) + "\\Trash";
 }
 
-// The temporary folder's folder of that name made anew with the files, the recycle bin emptied:
-// its path, or "" if not made. Deleted the deepest first: the shell's stops at 259 bytes.
+// The temporary folder's folder of that name made anew with the files, the recycle bin emptied
+// (of names of any characters): its path, or "" if not made. The folder is deleted the deepest
+// first: the shell's stops at 259 bytes.
 inline std::string FreshFolder(const std::string& name, const Folder& files)
 {
     char szTemp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, szTemp);
     const std::string folder = szTemp + name;
-    for (const std::string& old : {folder, TrashFolder()})
-    {
-        const Folder oldFiles = ListFolder(old);
-        for (auto file = oldFiles.rbegin(); file != oldFiles.rend(); ++file)
-            RemoveDirectoryA((old + "\\" + file->first).c_str()) ||
-                DeleteFileA((old + "\\" + file->first).c_str());
-        RemoveDirectoryA(old.c_str());
-    }
+    const Folder oldFiles = ListFolder(folder);
+    for (auto file = oldFiles.rbegin(); file != oldFiles.rend(); ++file)
+        RemoveDirectoryA((folder + "\\" + file->first).c_str()) ||
+            DeleteFileA((folder + "\\" + file->first).c_str());
+    RemoveDirectoryA(folder.c_str());
+    std::filesystem::remove_all(TrashFolder());
     bool fMade = CreateDirectoryA(folder.c_str(), nullptr);
     for (const auto& file : files)
     {
