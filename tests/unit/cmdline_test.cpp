@@ -7,29 +7,34 @@
 #include "app/cmdline.h"
 
 typedef std::vector<std::string> Args;
+typedef std::vector<std::wstring> WideArgs;
 
-// The arguments, each checked to follow the one before it behind the table's null entry, and their
-// options. The line is a heap copy of its exact size: the sanitizer sees any read past its end.
-static Args Split(const char* pszLine, unsigned* pfOptions = nullptr)
+// The arguments, each checked to follow the one before it behind the table's null entry. The line
+// is a heap copy of its exact size: the sanitizer sees any read past its end.
+template <class Char> static std::vector<std::basic_string<Char>> Split(const Char* pszLine)
 {
-    std::vector<char> line(pszLine, pszLine + strlen(pszLine) + 1);
+    typedef std::char_traits<Char> Traits;
+    std::vector<Char> line(pszLine, pszLine + Traits::length(pszLine) + 1);
     int count = -1;
-    char** ppArgs = SplitCommandLine(line.data(), &count);
-    Args args;
-    for (const char* pNext = reinterpret_cast<const char*>(ppArgs + count + 1);
-         int(args.size()) < count; pNext += strlen(pNext) + 1)
-        args.push_back(ppArgs[args.size()] == pNext ? pNext : "<out of place>");
+    Char** ppArgs = SplitCommandLine(line.data(), &count);
+    std::vector<std::basic_string<Char>> args;
+    for (const Char* pNext = reinterpret_cast<const Char*>(ppArgs + count + 1);
+         int(args.size()) < count; pNext += Traits::length(pNext) + 1)
+    {
+        EXPECT_EQ(pNext, ppArgs[args.size()]) << "argument " << args.size() << " out of place";
+        args.push_back(ppArgs[args.size()]);
+    }
     EXPECT_EQ(nullptr, ppArgs[count]) << "the entry after the last argument";
-    if (pfOptions)
-        *pfOptions = ParseOptions(count, ppArgs);
     free(ppArgs);
     return args;
 }
 
 static unsigned Options(const char* pszLine)
 {
-    unsigned options = 0;
-    Split(pszLine, &options);
+    int count = 0;
+    char** ppArgs = SplitCommandLine(pszLine, &count);
+    const unsigned options = ParseOptions(count, ppArgs);
+    free(ppArgs);
     return options;
 }
 
@@ -51,6 +56,14 @@ TEST(SplitCommandLine, QuotingBackslashesAndBlanks)
     // and a quote, backslashes before no quote; blanks and a tab at the end.
     EXPECT_EQ(Args({"q", "a\\\"b", "a\\b c", "a\x95\\b c", "a\\\\b\\c\\", "\\"}),
               Split("q\t a\\\\\\\"b a\\\\\"b c\" a\x95\\\"b c\" a\\\\b\\c\\ \\ \t "));
+}
+
+// UTF-16 by the same rules; U+4E20, U+4E22 and U+4E5C end in the bytes of a blank, a quote and a
+// backslash, and are none of them.
+TEST(SplitCommandLine, WideLinesByTheSameRules)
+{
+    EXPECT_EQ(WideArgs({L"q x", L"\u4E20\u4E22\u4E5C\"", L"a b", L"\\"}),
+              Split(L"\"q x\" \u4E20\u4E22\u4E5C\\\" \"a b\" \\ \t"));
 }
 
 TEST(ParseOptions, WholeWordsInAnyCaseAnywhereAfterTheName)
