@@ -303,6 +303,14 @@ void GetFailureReason(DWORD dwError, char* pszReason, unsigned nCapacity)
         pEnd[-1] = '\0';
 }
 
+// A message box above the dialog, under its title.
+void ShowWarning(HWND hwndDlg, const char* pszText)
+{
+    char szTitle[APPLY_FAILED_CAPACITY] = "";
+    GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
+    MessageBoxA(hwndDlg, pszText, szTitle, MB_OK | MB_ICONWARNING);
+}
+
 // The extensions that OK could not change for the error, as "*.ico、*.cur".
 void ListExtensionsStoppedBy(const DWORD adwErrors[ASSOCIATION_COUNT], DWORD dwError, char* pszList, unsigned nCapacity)
 {
@@ -342,9 +350,7 @@ void ReportApplyFailure(HWND hwndDlg, const DWORD adwErrors[ASSOCIATION_COUNT])
         FormatBounded(szMessage + nLength, sizeof szMessage - nLength, APPLY_FAILED_FORMAT, szExtensions, szReason);
         nLength = static_cast<unsigned>(StringEnd(szMessage) - szMessage);
     }
-    char szTitle[APPLY_FAILED_CAPACITY] = "";
-    GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
-    MessageBoxA(hwndDlg, szMessage, szTitle, MB_OK | MB_ICONWARNING);
+    ShowWarning(hwndDlg, szMessage);
 }
 
 // True, after saying so, when an extension is to be registered with no
@@ -357,9 +363,7 @@ bool ReportNoProgramPath(HWND hwndDlg, const AssociationSet& newSet, uint32_t uC
             fEmpty = fEmpty || newSet.entries[info.group - ASSOCIATION_FIRST_GROUP].commandLine[0] == '\0';
     if (!fEmpty || BuildDefaultCommandLine(nullptr) != 0)
         return false;
-    char szTitle[APPLY_FAILED_CAPACITY] = "";
-    GetWindowTextA(hwndDlg, szTitle, sizeof szTitle);
-    MessageBoxA(hwndDlg, NO_PROGRAM_PATH_TEXT, szTitle, MB_OK | MB_ICONWARNING);
+    ShowWarning(hwndDlg, NO_PROGRAM_PATH_TEXT);
     return true;
 }
 
