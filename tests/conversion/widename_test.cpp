@@ -53,6 +53,7 @@ TEST(WideNames, TheVerbStartsTheProgramAndEachFileIsConvertedByItsRealName)
     SHELLEXECUTEINFOW run = {sizeof run, SEE_MASK_NOCLOSEPROCESS, {}, {}, program.c_str()};
     ASSERT_TRUE(ShellExecuteExW(&run));
     HWND hwnd = WaitForDialog(GetProcessId(run.hProcess));
+    EXPECT_NE(nullptr, hwnd) << "no dialog from the program started bare";
     SendDlgItemMessageA(hwnd, IDC_CUR_CHECK, BM_CLICK, 0, 0);
     SendDlgItemMessageA(hwnd, IDOK, BM_CLICK, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run.hProcess, 9000)) << "not closed by OK";
@@ -62,7 +63,10 @@ TEST(WideNames, TheVerbStartsTheProgramAndEachFileIsConvertedByItsRealName)
                               "quorzel", verbFile.c_str()};
     EXPECT_TRUE(ShellExecuteExA(&verb))
         << "the verb's command not started: " << ReadClassesKey("curfile\\shell\\quorzel\\command");
-    WaitForSingleObject(verb.hProcess, 9000);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(verb.hProcess, 9000))
+        << "the verb's run not ended";
+    for (HANDLE hProcess : {run.hProcess, verb.hProcess})
+        CloseHandle(hProcess);
     DeleteClassesKeys({".cur", "curfile"});
 
     std::wstring commandLine;
