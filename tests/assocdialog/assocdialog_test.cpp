@@ -225,6 +225,7 @@ TEST(AssociationDialog, NamesWhatOKCannotChangeAndWhyAndChangesNothing)
     LayOut({KEYS[2] + "=old", KEYS[3] + "=old", "read-only .ico"});
     DeleteClassesKeys({".cur"});
     EXPECT_EQ(FALSE, RunModal(ShowAssociationDialog, ConfirmWhatCannotBeChanged)) << "Cancel";
+    EXPECT_EQ("old|old", ReadClassesKey(KEYS[2]) + "|" + ReadClassesKey(KEYS[3])) << ".ico after";
 }
 
 // quorzel.exe where an installer puts it, started as Explorer does (not elevated), and again. On
