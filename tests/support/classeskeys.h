@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <string>
 
 // Gives the key and every key below it the access control list of the text (SDDL).
@@ -25,8 +26,9 @@ inline bool SetClassesKeyAccess(const std::string& path, const char* pszAccess)
     return fSet;
 }
 
-// "path" makes the key; "path=text" sets its default value too: REG_SZ, terminator counted, or
-// after "binary:" exactly the bytes, or after "expand:" REG_EXPAND_SZ. "read-only path" lets
+// "path" makes the key; "path=text" sets its default value too (or "path@name=text" its value
+// "name"): REG_SZ, terminator counted, or after "binary:" exactly the bytes, or after "expand:"
+// REG_EXPAND_SZ. "read-only path" lets
 // everyone only read the key and those below it, "writable path" lets everyone change them, and
 // "volatile path" makes the key and those missing above it volatile: their keys must be too.
 inline bool CreateClassesKey(const std::string& line)
@@ -48,19 +50,23 @@ inline bool CreateClassesKey(const std::string& line)
                                              : REG_SZ;
     const std::string value =
         line.substr(at + (dwType == REG_SZ ? 1 : 8)) + std::string(dwType != REG_BINARY, '\0');
-    return RegSetKeyValueA(HKEY_CLASSES_ROOT, line.substr(0, at).c_str(), nullptr, dwType,
-                           value.data(), DWORD(value.size())) == ERROR_SUCCESS;
+    const size_t named = line.find('@');
+    return RegSetKeyValueA(HKEY_CLASSES_ROOT, line.substr(0, std::min(at, named)).c_str(),
+                           named < at ? line.substr(named + 1, at - named - 1).c_str() : nullptr,
+                           dwType, value.data(), DWORD(value.size())) == ERROR_SUCCESS;
 }
 
-// The key's default value, with "binary:" or "expand:" before one of those types, or "<absent>"
-// where the key or its value is missing.
+// The key's default value (or of "path@name" its value "name"), with "binary:" or "expand:" before
+// one of those types, or "<absent>" where the key or its value is missing.
 inline std::string ReadClassesKey(const std::string& path)
 {
     static char szValue[65536];
     DWORD dwType = 0;
     DWORD dwSize = sizeof szValue;
-    if (RegGetValueA(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_ANY | RRF_NOEXPAND, &dwType,
-                     szValue, &dwSize))
+    const size_t named = path.find('@');
+    if (RegGetValueA(HKEY_CLASSES_ROOT, path.substr(0, named).c_str(),
+                     named == std::string::npos ? nullptr : path.c_str() + named + 1,
+                     RRF_RT_ANY | RRF_NOEXPAND, &dwType, szValue, &dwSize))
         return "<absent>";
     const char* const pszType = dwType == REG_BINARY      ? "binary:"
                                 : dwType == REG_EXPAND_SZ ? "expand:"
