@@ -80,7 +80,8 @@ TEST(DoubleByte, ByteTypesAndSpans)
 }
 
 // Each path's extension cut in place, and its ".cpp" name: the path without its extension and
-// ".cpp", cut to 521 bytes; usable only when ".cpp" went on whole and it is not the input's own.
+// ".cpp", cut to 521 bytes (units in UTF-16); usable only when ".cpp" went on whole and it is not
+// the input's own.
 TEST(PathExtension, CutAndTheOutputName)
 {
     // The dot's index; the path's length when it has none.
@@ -102,6 +103,13 @@ TEST(PathExtension, CutAndTheOutputName)
         char szOutput[PATH_CAPACITY];
         EXPECT_EQ(usable, MakeOutputPath(szOutput, input.c_str()));
         EXPECT_EQ((input.substr(0, dot) + ".cpp").substr(0, 521), szOutput);
+        if (input.find(HYO) != std::string::npos)
+            continue;  // the same in UTF-16, each byte a unit: no half characters there
+        const std::wstring wideInput(input.begin(), input.end());
+        wchar_t wszOutput[PATH_CAPACITY];
+        EXPECT_EQ(usable, MakeOutputPath(wszOutput, wideInput.c_str())) << "in UTF-16";
+        if (usable)
+            EXPECT_EQ(wideInput.substr(0, dot) + L".cpp", wszOutput) << "in UTF-16";
     }
 }
 
