@@ -318,7 +318,7 @@ void ListExtensionsStoppedBy(const DWORD adwErrors[ASSOCIATION_COUNT], DWORD dwE
     pszList[0] = '\0';
     for (const ExtensionInfo& info : ExtensionTable)
     {
-        if (adwErrors[info.group - ASSOCIATION_FIRST_GROUP] != dwError)
+        if (adwErrors[EntryIndex(info)] != dwError)
             continue;
         if (nLength > 0)
             nLength += AppendString(pszList, nLength, nCapacity, EXTENSION_LIST_SEPARATOR);
@@ -333,14 +333,15 @@ void ReportApplyFailure(HWND hwndDlg, const DWORD adwErrors[ASSOCIATION_COUNT])
 {
     char szMessage[APPLY_FAILED_CAPACITY] = "";
     unsigned nLength = 0;
-    DWORD dwReported = ERROR_SUCCESS;
     for (const ExtensionInfo& info : ExtensionTable)
     {
-        // Of two extensions, only the one before can have had the error.
-        const DWORD dwError = adwErrors[info.group - ASSOCIATION_FIRST_GROUP];
-        if (dwError == ERROR_SUCCESS || dwError == dwReported)
+        // Each cause is told once, at the first entry that it stopped.
+        const DWORD dwError = adwErrors[EntryIndex(info)];
+        unsigned iFirst = 0;
+        while (adwErrors[iFirst] != dwError)
+            ++iFirst;
+        if (dwError == ERROR_SUCCESS || iFirst != EntryIndex(info))
             continue;
-        dwReported = dwError;
         char szExtensions[EXTENSION_LIST_CAPACITY];
         ListExtensionsStoppedBy(adwErrors, dwError, szExtensions, sizeof szExtensions);
         char szReason[APPLY_FAILED_CAPACITY];
@@ -360,7 +361,7 @@ bool ReportNoProgramPath(HWND hwndDlg, const AssociationSet& newSet, uint32_t uC
     bool fEmpty = false;
     for (const ExtensionInfo& info : ExtensionTable)
         if (uChanged & newSet.flags & info.bit)
-            fEmpty = fEmpty || newSet.entries[info.group - ASSOCIATION_FIRST_GROUP].commandLine[0] == '\0';
+            fEmpty = fEmpty || newSet.entries[EntryIndex(info)].commandLine[0] == '\0';
     if (!fEmpty || BuildDefaultCommandLine(nullptr) != 0)
         return false;
     ShowWarning(hwndDlg, NO_PROGRAM_PATH_TEXT);

@@ -35,12 +35,12 @@ struct ChangeList
 
 AssociationEntry& EntryOf(AssociationSet* pSet, const ExtensionInfo& info)
 {
-    return pSet->entries[info.group - ASSOCIATION_FIRST_GROUP];
+    return pSet->entries[EntryIndex(info)];
 }
 
 const AssociationEntry& EntryOf(const AssociationSet* pSet, const ExtensionInfo& info)
 {
-    return pSet->entries[info.group - ASSOCIATION_FIRST_GROUP];
+    return pSet->entries[EntryIndex(info)];
 }
 
 bool OpenFileTypeKeyToRead(const char* pszExtension, HKEY* phKey)
@@ -305,7 +305,7 @@ bool ApplyAssociations(const AssociationSet* pNewSet, const AssociationSet* pOld
     for (const bool fWrite : afWriting)
         for (const ExtensionInfo& info : ExtensionTable)
         {
-            const unsigned iEntry = info.group - ASSOCIATION_FIRST_GROUP;
+            const unsigned iEntry = EntryIndex(info);
             const unsigned nFirst = list.nCount;
             if (fWrite)
                 adwErrors[iEntry] = ERROR_SUCCESS;

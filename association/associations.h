@@ -39,6 +39,13 @@ struct ExtensionInfo
 // Both extensions in the order sets are loaded, compared and applied.
 extern const ExtensionInfo ExtensionTable[ASSOCIATION_COUNT];
 
+// The index of the extension's entry in a set, and of its error from
+// ApplyAssociations.
+inline unsigned EntryIndex(const ExtensionInfo& info)
+{
+    return static_cast<unsigned>(info.group - ASSOCIATION_FIRST_GROUP);
+}
+
 struct AssociationEntry
 {
     char location[LOCATION_CAPACITY];         // the verb's key, shown by the dialog only

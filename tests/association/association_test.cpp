@@ -72,8 +72,8 @@ void Check(const std::string& name, const std::vector<std::string>& layout, cons
         << "whether every change was made";
     std::vector<std::pair<std::string, DWORD>> stopped;
     for (const ExtensionInfo& info : ExtensionTable)
-        if (adwErrors[info.group - ASSOCIATION_FIRST_GROUP] != ERROR_SUCCESS)
-            stopped.emplace_back(info.extension, adwErrors[info.group - ASSOCIATION_FIRST_GROUP]);
+        if (adwErrors[EntryIndex(info)] != ERROR_SUCCESS)
+            stopped.emplace_back(info.extension, adwErrors[EntryIndex(info)]);
     EXPECT_EQ(outcome.stopped, stopped) << "the extensions not changed, with their errors";
     for (const std::string& check : outcome.after)
         EXPECT_EQ(check, check.substr(0, check.find('=') + 1) +

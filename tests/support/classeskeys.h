@@ -28,9 +28,9 @@ inline bool SetClassesKeyAccess(const std::string& path, const char* pszAccess)
 
 // "path" makes the key; "path=text" sets its default value too (or "path@name=text" its value
 // "name"): REG_SZ, terminator counted, or after "binary:" exactly the bytes, or after "expand:"
-// REG_EXPAND_SZ. "read-only path" lets
-// everyone only read the key and those below it, "writable path" lets everyone change them, and
-// "volatile path" makes the key and those missing above it volatile: their keys must be too.
+// REG_EXPAND_SZ. "read-only path" lets everyone only read the key and those below it, "writable
+// path" lets everyone change them, and "volatile path" makes the key and those missing above it
+// volatile: their keys must be too.
 inline bool CreateClassesKey(const std::string& line)
 {
     if (line.compare(0, 10, "read-only ") == 0)
